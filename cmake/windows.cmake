@@ -1,0 +1,51 @@
+# Windows build: kelvano.exe, the Win32 platform layer, the stand-ins and the tests run under Wine.
+enable_language(RC)
+
+if(MSVC)
+  set(KELVANO_STATIC_RUNTIME "")
+  set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
+else()
+  # Statically linked: nothing but Windows' own DLLs at run time.
+  set(KELVANO_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
+  add_link_options(${KELVANO_STATIC_RUNTIME})
+endif()
+
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+
+file(GLOB KELVANO_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
+list(FILTER KELVANO_WIN32_SOURCES EXCLUDE REGEX "/entry\\.cpp$")
+add_library(kelvano_win32 STATIC ${KELVANO_WIN32_SOURCES})
+target_link_libraries(kelvano_win32 PUBLIC kelvano_core ole32 oleaut32 advapi32 shell32 user32 kernel32)
+
+add_executable(kelvano WIN32 src/platform/win32/entry.cpp src/platform/win32/kelvano.rc)
+target_link_libraries(kelvano PRIVATE kelvano_win32)
+if(MSVC)
+  target_link_options(kelvano PRIVATE /DYNAMICBASE /NXCOMPAT /MANIFEST:NO)
+else()
+  target_link_options(kelvano PRIVATE -municode -Wl,--dynamicbase,--nxcompat)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    target_link_options(kelvano PRIVATE -Wl,--high-entropy-va)
+  endif()
+endif()
+
+# GoogleTest built from Debian's sources for the cross target.
+if(NOT MSVC)
+  set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+endif()
+
+file(GLOB KELVANO_WINDOWS_TEST_SOURCES CONFIGURE_DEPENDS tests/windows/*.cpp)
+if(KELVANO_WINDOWS_TEST_SOURCES)
+  add_executable(windows_tests ${KELVANO_WINDOWS_TEST_SOURCES})
+  target_link_libraries(windows_tests PRIVATE kelvano_win32 gtest_main)
+  # One Wine start for the whole executable.
+  add_test(NAME windows_tests COMMAND windows_tests)
+endif()
+
+foreach(dir standins tests/e2e)
+  if(EXISTS ${CMAKE_SOURCE_DIR}/${dir}/CMakeLists.txt)
+    add_subdirectory(${dir})
+  endif()
+endforeach()
