@@ -1,0 +1,86 @@
+#include "harness/error_report.h"
+
+#include <iterator>
+
+namespace e2e {
+namespace {
+
+// The message text of a standard message box lives in the static control with this id.
+constexpr int kMessageBoxTextId = 0xFFFF;
+constexpr UINT kSendTimeoutMs = 5000;
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[64] = {};
+  ::GetClassNameW(window, name, static_cast<int>(std::size(name)));
+  return name;
+}
+
+// WM_GETTEXT is marshalled across processes, unlike reading another process's memory.
+std::wstring TextOf(HWND window) {
+  DWORD_PTR length = 0;
+  if (!::SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &length)) return {};
+  std::wstring text(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  if (!::SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                             SMTO_ABORTIFHUNG, kSendTimeoutMs, &copied))
+    return {};
+  text.resize(copied);
+  return text;
+}
+
+struct DialogSearch {
+  DWORD processId;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectDialog(HWND window, LPARAM param) {
+  auto& search = *reinterpret_cast<DialogSearch*>(param);
+  DWORD owner = 0;
+  ::GetWindowThreadProcessId(window, &owner);
+  if (owner == search.processId && ::IsWindowVisible(window) && ClassOf(window) == L"#32770")
+    search.found.push_back(window);
+  return TRUE;
+}
+
+BOOL CALLBACK FindTextStatic(HWND child, LPARAM param) {
+  auto& result = *reinterpret_cast<HWND*>(param);
+  if (ClassOf(child) == L"Static" && !TextOf(child).empty()) {
+    result = child;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+std::vector<std::wstring> ErrorReport::Lines() const {
+  std::vector<std::wstring> lines;
+  std::wstring::size_type start = 0;
+  for (;;) {
+    const auto end = text.find(L'\n', start);
+    std::wstring line = text.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start);
+    if (!line.empty() && line.back() == L'\r') line.pop_back();
+    lines.push_back(std::move(line));
+    if (end == std::wstring::npos) return lines;
+    start = end + 1;
+  }
+}
+
+std::vector<HWND> FindVisibleDialogs(DWORD processId) {
+  DialogSearch search{processId, {}};
+  ::EnumWindows(CollectDialog, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+ErrorReport ReadDialog(HWND dialog) {
+  HWND textControl = ::GetDlgItem(dialog, kMessageBoxTextId);
+  if (!textControl) ::EnumChildWindows(dialog, FindTextStatic, reinterpret_cast<LPARAM>(&textControl));
+  return ErrorReport{TextOf(dialog), textControl ? TextOf(textControl) : std::wstring()};
+}
+
+void PressOk(HWND dialog) {
+  ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDOK)));
+}
+
+}  // namespace e2e
