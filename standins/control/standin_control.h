@@ -65,7 +65,7 @@ void SetUpOfficeApp(const std::wstring& progId, const std::vector<Bar>& bars);
 std::vector<Bar> OfficeAppBars(const std::wstring& progId);
 // Replaces the application's failure rules and restarts its call counting. Members:
 // "create" (CoCreateInstance fails with CO_E_SERVER_EXEC_FAILURE), "CommandBars", "Quit",
-// "Name", "Delete" (bars and controls), "FindControl" (these fail with DISP_E_EXCEPTION,
+// "Name", "Delete" (bars and controls), "FindControl", "_NewEnum" (these fail with DISP_E_EXCEPTION,
 // scode E_FAIL), "Next" (IEnumVARIANT::Next returns E_FAIL); "Member#N" fails only the Nth
 // call. An application's rules apply to all its objects.
 void FailOfficeCalls(const std::wstring& progId, const std::vector<std::wstring>& calls);

@@ -29,7 +29,7 @@ constexpr wchar_t kUsage[] =
     L"                          NAME[:TYPE/TAG/CAPTION,...], e.g.\n"
     L"                          \"Database:1/Ostrevan_EmailPDF/E-mail as PDF,10//Tools\"\n"
     L"                          RULE: create, CommandBars, Name, Delete, FindControl, Quit,\n"
-    L"                          Next, optionally with #N\n"
+    L"                          _NewEnum, Next, optionally with #N\n"
     L"  standinctl show                           registrations, printer, bars and controls\n"
     L"  standinctl log driver|office              the call log, one line per call\n";
 
