@@ -22,11 +22,13 @@ target_link_libraries(kelvano PRIVATE kelvano_win32)
 if(MSVC)
   target_link_options(kelvano PRIVATE /DYNAMICBASE /NXCOMPAT /MANIFEST:NO)
 else()
-  target_link_options(kelvano PRIVATE -municode -Wl,--dynamicbase,--nxcompat)
+  target_link_options(kelvano PRIVATE -municode -Wl,--dynamicbase,--nxcompat $<$<CONFIG:MinSizeRel,Release>:-s>)
   if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     target_link_options(kelvano PRIVATE -Wl,--high-entropy-va)
   endif()
 endif()
+
+add_test(NAME kelvano_pe_check COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-pe.sh $<TARGET_FILE:kelvano>)
 
 # GoogleTest built from Debian's sources for the cross target.
 if(NOT MSVC)

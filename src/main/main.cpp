@@ -11,7 +11,8 @@ namespace kelvano {
 
 namespace {
 
-[[noreturn]] void OpenWebPageAndEnd(Platform& platform, const wchar_t* address) {
+// The shell's result is not examined; the process ends either way, so no later test runs.
+void OpenWebPageAndEnd(Platform& platform, const wchar_t* address) {
   platform.shell.Execute(platform.windows.DesktopWindow(), L"open", address, kShowNormal);
   platform.process.EndNow();
 }
@@ -39,8 +40,10 @@ void Main(Platform& platform) {
         break;
       case Mode::kHomePage:
         OpenWebPageAndEnd(platform, kHomePageUrl);
+        return;
       case Mode::kKnowledgeBase:
         OpenWebPageAndEnd(platform, kKnowledgeBaseUrl);
+        return;
     }
   }
 }
