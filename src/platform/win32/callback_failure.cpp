@@ -1,0 +1,17 @@
+#include "platform/win32/callback_failure.h"
+
+namespace kelvano::win32 {
+
+namespace {
+thread_local std::exception_ptr heldFailure;
+}  // namespace
+
+void HoldCallbackFailure() noexcept {
+  if (!heldFailure) heldFailure = std::current_exception();
+}
+
+void RaiseHeldCallbackFailure() {
+  if (std::exception_ptr failure = std::exchange(heldFailure, nullptr)) std::rethrow_exception(failure);
+}
+
+}  // namespace kelvano::win32
