@@ -46,7 +46,7 @@ if(KELVANO_WINDOWS_TEST_SOURCES)
   add_test(NAME windows_tests COMMAND windows_tests)
 endif()
 
-foreach(dir standins tests/e2e)
+foreach(dir standins standins/host_app tests/e2e)
   if(EXISTS ${CMAKE_SOURCE_DIR}/${dir}/CMakeLists.txt)
     add_subdirectory(${dir})
   endif()

@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ clang clang-format clang-tidy libgtest-dev googletest file
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-i686
-  wine wine64 wine32:i386 xvfb xauth x11-utils
+  wine wine64 wine32:i386 xvfb xauth x11-utils libclang-rt-14-dev
 )
 
 if [ "$(id -u)" -ne 0 ]; then
