@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every preset and runs every test layer:
-#   native unit tests (also under AddressSanitizer/UBSan), the shipped 32-bit exe's
+#   native unit tests (also under AddressSanitizer/UBSan), libFuzzer runs, the shipped 32-bit exe's
 #   PE checks, and the Windows platform, stand-in and end-to-end tests under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -19,6 +19,11 @@ step "native: unit tests under AddressSanitizer and UBSan"
 cmake --preset native-sanitize >/dev/null
 cmake --build --preset native-sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 ctest --preset native-sanitize -j "$jobs"
+
+step "native: fuzzing the command line and stored registry data (libFuzzer, a minute each)"
+cmake --preset native-fuzz >/dev/null
+cmake --build --preset native-fuzz -j "$jobs"
+ctest --preset native-fuzz -j "$jobs"
 
 step "windows (i686): the shipped kelvano.exe"
 cmake --preset windows >/dev/null
