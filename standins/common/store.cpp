@@ -75,11 +75,6 @@ bool RuleMatches(std::wstring_view rule, std::wstring_view member, int callNumbe
   return std::wcstol(number.c_str(), nullptr, 10) == callNumber;
 }
 
-int CallCount(const std::wstring& component, std::wstring_view member) {
-  const UniqueHKey calls = OpenKey(HKEY_CURRENT_USER, StorePath(component + L"\\Calls"));
-  return static_cast<int>(ReadDword(calls.get(), std::wstring(member).c_str()).value_or(0));
-}
-
 CallOutcome CountCall(const std::wstring& component, std::wstring_view member) {
   StoreLock lock;
   const std::wstring name(member);

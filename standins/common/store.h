@@ -57,8 +57,6 @@ struct CallOutcome {
 // the component's failure rules make this call fail. A rule is "member" (every call) or
 // "member#N" (only the Nth call).
 CallOutcome CountCall(const std::wstring& component, std::wstring_view member);
-// The number of calls of `member` counted so far.
-int CallCount(const std::wstring& component, std::wstring_view member);
 bool RuleMatches(std::wstring_view rule, std::wstring_view member, int callNumber);
 
 }  // namespace standin
