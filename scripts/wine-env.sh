@@ -42,4 +42,7 @@ kelvano_wine_start() {
   wineserver -w
   # One server for the whole run; its output must not hold a pipe open.
   wineserver -p >/dev/null 2>&1 </dev/null
+  # Start Wine's services now, with no pipe to hold: the first test program would otherwise
+  # start them and they would keep the test runner's output pipe open.
+  "$KELVANO_WINE" cmd /c exit >/dev/null 2>&1 </dev/null
 }
