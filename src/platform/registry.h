@@ -62,7 +62,8 @@ class Registry {
   // and the buffer's contents are undefined.
   virtual std::int32_t QueryValueEx(RegistryKey key, const std::wstring& valueName, std::uint32_t& type,
                                     std::uint8_t* data, std::uint32_t& size) = 0;
-  // RegSetValueExA: stores exactly size bytes of data.
+  // RegSetValueExA: stores size bytes of data. (For a text type, Windows also takes in a NUL
+  // that directly follows the data.)
   virtual std::int32_t SetValueEx(RegistryKey key, const std::wstring& valueName, std::uint32_t type,
                                   const std::uint8_t* data, std::uint32_t size) = 0;
   virtual std::int32_t CloseKey(RegistryKey key) = 0;

@@ -53,6 +53,9 @@ inline void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
 inline void PrintTo(const WriteCase& c, std::ostream* os) { *os << c.name; }
 
 inline const std::wstring kValueName = L"Value";
+// Query and set value, create and enumerate sub-keys, notify, create link; never full access.
+// Written out, not taken from the code under test.
+inline constexpr std::uint32_t kExpectedAccess = 0x3F;
 
 class ModRegTest : public ::testing::Test {
  protected:
@@ -66,7 +69,7 @@ class ModRegTest : public ::testing::Test {
   }
 
   // What every helper call must leave behind: no handle open, and no open or create that
-  // asked for more than (or anything but) kRegHelperAccess.
+  // asked for anything but kExpectedAccess.
   class Watch {
    public:
     explicit Watch(ScratchRegistry& scratch)
@@ -75,7 +78,7 @@ class ModRegTest : public ::testing::Test {
       EXPECT_EQ(scratch_.OpenHandles(), handles_) << "a key handle was left open";
       const std::vector<std::uint32_t> all = scratch_.AccessRequested();
       for (std::size_t i = requests_; i < all.size(); ++i)
-        EXPECT_EQ(all[i], kRegHelperAccess) << "open or create number " << i - requests_ + 1;
+        EXPECT_EQ(all[i], kExpectedAccess) << "open or create number " << i - requests_ + 1;
     }
 
    private:
@@ -189,11 +192,11 @@ TEST_F(ModRegTest, SetRegValueReturnsTheRegistryStatus) {
     RegStatus status;
     std::optional<StoredValue> after;
   } const cases[] = {
-      {"text", kRegHelperAccess, kRegSz, kErrorSuccess, Sz("12\0"s)},
-      {"integer", kRegHelperAccess, kRegDword, kErrorSuccess, Dword("\x0C\0\0\0"s)},
+      {"text", kExpectedAccess, kRegSz, kErrorSuccess, Sz("12\0"s)},
+      {"integer", kExpectedAccess, kRegDword, kErrorSuccess, Dword("\x0C\0\0\0"s)},
       {"key opened for reading only", kKeyRead, kRegSz, kErrorAccessDenied, std::nullopt},
       {"no key", std::nullopt, kRegDword, kErrorInvalidHandle, std::nullopt},
-      {"another type", kRegHelperAccess, kRegBinary, kErrorSuccess, std::nullopt},
+      {"another type", kExpectedAccess, kRegBinary, kErrorSuccess, std::nullopt},
   };
   int number = 0;
   for (const Case& c : cases) {
@@ -297,6 +300,41 @@ TEST_F(ModRegTest, AKeyThatCanOnlyBeReadReadsAsEmptyAndIsNotWritten) {
       << "a write that cannot open its key fails silently";
   watch.Check();
   EXPECT_EQ(scratch().Load(L"ReadOnly", kValueName), Sz("Database\0"s));
+}
+
+// ---- The registry calls themselves: what the in-memory double copies from the real one ----
+
+TEST_F(ModRegTest, RegistryCallsAnswerAsWindowsDoes) {
+  scratch().Store(L"", kValueName, Sz("Database\0"s));
+  Registry& r = registry();
+  const RegistryKey key = scratch().OpenKey(L"", kKeyRead);
+  std::uint32_t type = 0;
+  std::uint32_t size = 0;
+
+  RegistryKey missing = 1;
+  EXPECT_EQ(r.OpenKeyEx(kHkeyCurrentUser, PathOf(L"Missing"), kExpectedAccess, missing), kErrorFileNotFound);
+  EXPECT_EQ(missing, 0);
+  EXPECT_EQ(r.QueryValueEx(0, kValueName, type, nullptr, size), kErrorInvalidHandle);
+  EXPECT_EQ(r.QueryValueEx(key, L"Other", type, nullptr, size), kErrorFileNotFound);
+  EXPECT_EQ(r.SetValueEx(key, L"Other", kRegSz, reinterpret_cast<const std::uint8_t*>("x"), 2), kErrorAccessDenied)
+      << "a key opened for reading only";
+
+  // Value names are compared without regard to case; a size query gives type and size.
+  EXPECT_EQ(r.QueryValueEx(key, L"VALUE", type, nullptr, size), kErrorSuccess);
+  EXPECT_EQ(type, kRegSz);
+  EXPECT_EQ(size, 9u);
+  // A buffer too small: the size needed comes back.
+  std::uint8_t small[4] = {};
+  size = sizeof small;
+  EXPECT_EQ(r.QueryValueEx(key, kValueName, type, small, size), kErrorMoreData);
+  EXPECT_EQ(size, 9u);
+  std::uint8_t exact[9] = {};
+  size = sizeof exact;
+  EXPECT_EQ(r.QueryValueEx(key, kValueName, type, exact, size), kErrorSuccess);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(exact), size), "Database\0"s);
+
+  EXPECT_EQ(r.ToAnsi(L"Form View"), "Form View");
+  EXPECT_EQ(r.FromAnsi("Form View"), L"Form View");
 }
 
 #undef KELVANO_SKIP_UNLESS_CODE_PAGE_1252
