@@ -1,13 +1,9 @@
 # Windows build: kelvano.exe, the Win32 platform layer, the stand-ins and the tests run under Wine.
 enable_language(RC)
 
-if(MSVC)
-  set(KELVANO_STATIC_RUNTIME "")
-  set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
-else()
+if(NOT MSVC)
   # Statically linked: nothing but Windows' own DLLs at run time.
-  set(KELVANO_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
-  add_link_options(${KELVANO_STATIC_RUNTIME})
+  add_link_options(-static -static-libgcc -static-libstdc++)
 endif()
 
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
@@ -28,10 +24,23 @@ else()
   endif()
 endif()
 
-add_test(NAME kelvano_pe_check COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-pe.sh $<TARGET_FILE:kelvano>)
+if(NOT CMAKE_HOST_WIN32)
+  add_test(NAME kelvano_pe_check COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-pe.sh $<TARGET_FILE:kelvano>)
+endif()
 
-# GoogleTest built from Debian's sources for the cross target.
-if(NOT MSVC)
+# GoogleTest: built from Debian's sources for the cross target; with Visual Studio, an
+# installed GoogleTest (vcpkg or similar), else kelvano.exe alone is built.
+if(MSVC)
+  find_package(GTest CONFIG QUIET)
+  if(NOT GTest_FOUND)
+    message(STATUS "GoogleTest not found: building kelvano.exe only")
+    return()
+  endif()
+  foreach(name gtest gtest_main)
+    add_library(${name} INTERFACE)
+    target_link_libraries(${name} INTERFACE GTest::${name})
+  endforeach()
+else()
   set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
@@ -46,7 +55,7 @@ if(KELVANO_WINDOWS_TEST_SOURCES)
   add_test(NAME windows_tests COMMAND windows_tests)
 endif()
 
-foreach(dir standins standins/host_app tests/e2e)
+foreach(dir standins standins/host_app tests/e2e bench)
   if(EXISTS ${CMAKE_SOURCE_DIR}/${dir}/CMakeLists.txt)
     add_subdirectory(${dir})
   endif()
