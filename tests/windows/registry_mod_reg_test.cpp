@@ -188,7 +188,6 @@ class Win32ScratchRegistry : public ScratchRegistry {
   static void DeleteScratch() {
     const LONG status = RegDeleteTreeA(HKEY_CURRENT_USER, FullPath(L"").c_str());
     ASSERT_TRUE(status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND) << "RegDeleteTreeA failed: " << status;
-    RegDeleteTreeA(HKEY_CURRENT_USER, FullPath(L"").c_str());
     // The parent goes too when no one else keeps keys in it.
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Kelvano Tests");
   }
