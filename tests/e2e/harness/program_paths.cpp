@@ -37,6 +37,11 @@ std::wstring FromAnsi(std::string_view text) {
   return wide;
 }
 
+std::wstring& StandInDirectorySetting() {
+  static std::wstring directory;
+  return directory;
+}
+
 }  // namespace
 
 std::wstring ToWindowsPath(const std::wstring& path) {
@@ -47,12 +52,15 @@ std::wstring ToWindowsPath(const std::wstring& path) {
 }
 
 void TakeProgramPathArguments(int& argc, char** argv) {
-  constexpr std::string_view option = "--kelvano=";
+  constexpr std::string_view kelvanoOption = "--kelvano=";
+  constexpr std::string_view standInsOption = "--standins=";
   int kept = 1;
   for (int i = 1; i < argc; ++i) {
     const std::string_view argument = argv[i];
-    if (argument.substr(0, option.size()) == option) {
-      KelvanoPathSetting() = ToWindowsPath(FromAnsi(argument.substr(option.size())));
+    if (argument.substr(0, kelvanoOption.size()) == kelvanoOption) {
+      KelvanoPathSetting() = ToWindowsPath(FromAnsi(argument.substr(kelvanoOption.size())));
+    } else if (argument.substr(0, standInsOption.size()) == standInsOption) {
+      StandInDirectorySetting() = ToWindowsPath(FromAnsi(argument.substr(standInsOption.size())));
     } else {
       argv[kept++] = argv[i];
     }
@@ -64,6 +72,13 @@ const std::wstring& KelvanoPath() {
   std::wstring& path = KelvanoPathSetting();
   if (path.empty()) path = BesideTestProgram(L"kelvano.exe");
   return path;
+}
+
+std::wstring StandInPath(const std::wstring& fileName) {
+  const std::wstring& directory = StandInDirectorySetting();
+  if (directory.empty()) return BesideTestProgram(fileName);
+  const wchar_t last = directory.back();
+  return last == L'\\' || last == L'/' ? directory + fileName : directory + L"\\" + fileName;
 }
 
 std::wstring BesideTestProgram(const std::wstring& fileName) {
