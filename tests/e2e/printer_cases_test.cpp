@@ -192,23 +192,25 @@ struct PollCase {
 
 void PrintTo(const PollCase& c, std::ostream* os) { *os << c.name; }
 
+struct PollWindowSearch {
+  DWORD processId;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectPollWindow(HWND window, LPARAM context) {
+  auto& search = *reinterpret_cast<PollWindowSearch*>(context);
+  DWORD owner = 0;
+  ::GetWindowThreadProcessId(window, &owner);
+  wchar_t caption[16] = {};
+  if (owner == search.processId && ::GetWindowTextW(window, caption, 16) == 5 && std::wstring(caption) == L"Form1")
+    search.found.push_back(window);
+  return TRUE;
+}
+
 // The top-level windows of `processId` captioned "Form1" (hidden ones included).
 std::vector<HWND> PollWindows(DWORD processId) {
-  struct Search {
-    DWORD processId;
-    std::vector<HWND> found;
-  } search{processId, {}};
-  ::EnumWindows(
-      [](HWND window, LPARAM context) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(context);
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(window, &owner);
-        wchar_t caption[16] = {};
-        if (owner == s.processId && ::GetWindowTextW(window, caption, 16) == 5 && std::wstring(caption) == L"Form1")
-          s.found.push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  PollWindowSearch search{processId, {}};
+  ::EnumWindows(CollectPollWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
