@@ -3,8 +3,9 @@
 # DEP on, only Windows' own DLLs imported, the version resource and the asInvoker manifest.
 set -euo pipefail
 exe=$1
+# The x64 objdump reads both PE formats.
 objdump=${OBJDUMP:-objdump}
-for candidate in i686-w64-mingw32-objdump x86_64-w64-mingw32-objdump; do
+for candidate in x86_64-w64-mingw32-objdump i686-w64-mingw32-objdump; do
   command -v "$candidate" >/dev/null && objdump=$candidate && break
 done
 

@@ -1,5 +1,7 @@
 #include "platform/runtime_error.h"
 
+#include "platform/value.h"
+
 namespace kelvano {
 
 namespace errors {
@@ -8,13 +10,14 @@ RuntimeError TypeMismatch() { return {kTypeMismatch, L"Type mismatch"}; }
 RuntimeError CannotCreateObject() { return {kCannotCreateObject, L"ActiveX component can't create object"}; }
 }  // namespace errors
 
-ErrorRecord& CurrentError() {
-  static ErrorRecord record;
-  return record;
-}
+namespace {
+ErrorRecord currentError;
+}  // namespace
+
+ErrorRecord& CurrentError() { return currentError; }
 
 std::wstring RuntimeErrorReportText(const RuntimeError& error) {
-  return L"Run-time error '" + std::to_wstring(error.Number()) + L"':\n\n" + error.Description();
+  return L"Run-time error '" + DecimalText(error.Number()) + L"':\n\n" + error.Description();
 }
 
 }  // namespace kelvano

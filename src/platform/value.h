@@ -29,6 +29,9 @@ inline ObjectRef AsObject(const Value& v) {
   return object ? *object : nullptr;
 }
 
+// An integer's decimal text.
+std::wstring DecimalText(std::int32_t number);
+
 // The text form of a value as the automation conversion gives it: an integer in decimal,
 // empty for Empty.
 std::wstring ToText(const Value& v);

@@ -6,9 +6,10 @@ namespace kelvano::win32 {
 
 namespace {
 
-// Error numbers an automation client gives to common dispatch failures.
-constexpr std::int32_t kObjectDoesNotSupportMember = 438;
-constexpr std::int32_t kWrongNumberOfArguments = 450;
+// IDispatch's and IEnumVARIANT's ids, spelled out: the uuid library's definitions come with
+// a few kilobytes of unrelated ids.
+constexpr IID kIidDispatch = {0x00020400, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr IID kIidEnumVariant = {0x00020404, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 
 std::wstring SystemMessage(HRESULT hr) {
   wchar_t* buffer = nullptr;
@@ -72,12 +73,6 @@ RuntimeError ErrorFromHresult(HRESULT hr, EXCEPINFO* exception) {
       return errors::TypeMismatch();
     case DISP_E_OVERFLOW:
       return errors::Overflow();
-    case DISP_E_MEMBERNOTFOUND:
-    case DISP_E_UNKNOWNNAME:
-      return {kObjectDoesNotSupportMember, L"Object doesn't support this property or method"};
-    case DISP_E_BADPARAMCOUNT:
-    case DISP_E_PARAMNOTOPTIONAL:
-      return {kWrongNumberOfArguments, L"Wrong number of arguments or invalid property assignment"};
     default:
       break;
   }
@@ -101,7 +96,7 @@ Value FromVariant(const VARIANT& variant) {
     case VT_UNKNOWN: {
       if (!V_UNKNOWN(&variant)) return ObjectRef{};
       ComPtr<IDispatch> dispatch;
-      if (FAILED(V_UNKNOWN(&variant)->QueryInterface(IID_IDispatch, dispatch.put_void()))) {
+      if (FAILED(V_UNKNOWN(&variant)->QueryInterface(kIidDispatch, dispatch.put_void()))) {
         throw errors::TypeMismatch();
       }
       return std::make_shared<DispatchObject>(std::move(dispatch));
@@ -197,16 +192,15 @@ std::unique_ptr<Enumerator> DispatchObject::Enumerate() {
   if (V_VT(result.get()) == VT_DISPATCH) unknown = V_DISPATCH(result.get());
   if (!unknown) throw errors::TypeMismatch();
   ComPtr<IEnumVARIANT> items;
-  const HRESULT hr = unknown->QueryInterface(IID_IEnumVARIANT, items.put_void());
+  const HRESULT hr = unknown->QueryInterface(kIidEnumVariant, items.put_void());
   if (FAILED(hr)) throw ErrorFromHresult(hr);
   return std::make_unique<VariantEnumerator>(std::move(items));
 }
 
-ObjectRef Win32Automation::CreateObject(const std::wstring& classId, const std::wstring& interfaceId) {
-  const GUID clsid = ParseGuid(classId);
-  const GUID iid = ParseGuid(interfaceId);
+ObjectRef Win32Automation::Create(const CLSID& classId, const IID& interfaceId) {
+  if (!apartment_) apartment_.emplace();
   ComPtr<IDispatch> dispatch;
-  if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, iid,
+  if (FAILED(CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, interfaceId,
                               dispatch.put_void())) ||
       !dispatch) {
     throw errors::CannotCreateObject();
@@ -214,16 +208,15 @@ ObjectRef Win32Automation::CreateObject(const std::wstring& classId, const std::
   return std::make_shared<DispatchObject>(std::move(dispatch));
 }
 
+ObjectRef Win32Automation::CreateObject(const std::wstring& classId, const std::wstring& interfaceId) {
+  return Create(ParseGuid(classId), ParseGuid(interfaceId));
+}
+
 ObjectRef Win32Automation::CreateObjectFromProgId(const std::wstring& progId) {
+  if (!apartment_) apartment_.emplace();
   CLSID clsid{};
   if (FAILED(CLSIDFromProgID(progId.c_str(), &clsid))) throw errors::CannotCreateObject();
-  ComPtr<IDispatch> dispatch;
-  if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IDispatch,
-                              dispatch.put_void())) ||
-      !dispatch) {
-    throw errors::CannotCreateObject();
-  }
-  return std::make_shared<DispatchObject>(std::move(dispatch));
+  return Create(clsid, kIidDispatch);
 }
 
 std::int32_t Win32Automation::ToInt32(const Value& value) {

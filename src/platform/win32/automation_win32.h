@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "platform/automation.h"
 #include "platform/runtime_error.h"
 #include "platform/win32/com.h"
@@ -35,11 +37,19 @@ class DispatchObject : public AutomationObject {
   ComPtr<IDispatch> dispatch_;
 };
 
+// COM is initialised on the first creation only, so runs that create nothing (an unknown
+// word, the web pages, a bad poll handle) never load it. Destroy the objects first: the
+// apartment ends with this object.
 class Win32Automation : public Automation {
  public:
   ObjectRef CreateObject(const std::wstring& classId, const std::wstring& interfaceId) override;
   ObjectRef CreateObjectFromProgId(const std::wstring& progId) override;
   std::int32_t ToInt32(const Value& value) override;
+
+ private:
+  ObjectRef Create(const CLSID& classId, const IID& interfaceId);
+
+  std::optional<ComApartment> apartment_;
 };
 
 }  // namespace kelvano::win32

@@ -3,7 +3,8 @@
 namespace kelvano::win32 {
 
 namespace {
-thread_local std::exception_ptr heldFailure;
+// The program has one thread: windows and their procedures all live on it.
+std::exception_ptr heldFailure;
 }  // namespace
 
 void HoldCallbackFailure() noexcept {

@@ -4,7 +4,6 @@
 #include "main/main.h"
 #include "platform/runtime_error.h"
 #include "platform/win32/automation_win32.h"
-#include "platform/win32/com.h"
 #include "platform/win32/process_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/shell_win32.h"
@@ -27,7 +26,6 @@ void RestrictDllSearchToSystem() {
 }
 
 int Run() {
-  kelvano::win32::ComApartment apartment;
   kelvano::win32::Win32Automation automation;
   kelvano::win32::Win32Registry registry;
   kelvano::win32::Win32WindowSystem windows;
