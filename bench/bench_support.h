@@ -90,8 +90,8 @@ class Process {
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
     startedAt_ = Clock::now();
-    if (!::CreateProcessW(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &startup, &info)) {
+    if (!::CreateProcessW(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &info)) {
       ThrowLastError("CreateProcessW");
     }
     process_.reset(info.hProcess);
@@ -189,8 +189,8 @@ class Options {
 
 // The whole content of a file that reports no size (/proc files); nullopt if it cannot be opened.
 inline std::optional<std::string> ReadWholeFile(const std::wstring& path) {
-  unique_file file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                 OPEN_EXISTING, 0, nullptr));
+  unique_file file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                 0, nullptr));
   if (!file) return std::nullopt;
   std::string content;
   char buffer[4096];

@@ -10,11 +10,11 @@ namespace {
 
 // Referenced, never called: each entry makes the linker import its DLL.
 const void* const volatile kImports[] = {
-    reinterpret_cast<const void*>(&RegCloseKey),    // advapi32
-    reinterpret_cast<const void*>(&CoInitializeEx), // ole32
-    reinterpret_cast<const void*>(&SysFreeString),  // oleaut32
-    reinterpret_cast<const void*>(&ShellExecuteW),  // shell32
-    reinterpret_cast<const void*>(&IsWindow),       // user32
+    reinterpret_cast<const void*>(&RegCloseKey),     // advapi32
+    reinterpret_cast<const void*>(&CoInitializeEx),  // ole32
+    reinterpret_cast<const void*>(&SysFreeString),   // oleaut32
+    reinterpret_cast<const void*>(&ShellExecuteW),   // shell32
+    reinterpret_cast<const void*>(&IsWindow),        // user32
 };
 
 }  // namespace

@@ -314,19 +314,21 @@ void PrintSummary(const char* what, const bench::Summary& s, const char* unit) {
 }
 
 int Run(const Config& config) {
-  std::printf("poll_bench: %d watch runs of %.0f s (+ %d WM_NULL probes each), %d close-request runs;\n"
-              "CPU from /proc/<pid>/stat at %.0f ticks per second\n\n",
-              config.runs, config.watchSeconds, config.probes, config.closeRuns, config.clockTicks);
+  std::printf(
+      "poll_bench: %d watch runs of %.0f s (+ %d WM_NULL probes each), %d close-request runs;\n"
+      "CPU from /proc/<pid>/stat at %.0f ticks per second\n\n",
+      config.runs, config.watchSeconds, config.probes, config.closeRuns, config.clockTicks);
   std::fflush(stdout);
-  std::printf("  run  Linux pid  CPU ticks / watched  kelvano CPU  wineserver CPU  destroyed at phase"
-              "  -> EndPrinterSession  -> exit   sessions ended  exit code\n");
+  std::printf(
+      "  run  Linux pid  CPU ticks / watched  kelvano CPU  wineserver CPU  destroyed at phase"
+      "  -> EndPrinterSession  -> exit   sessions ended  exit code\n");
   std::vector<double> cpu, server, toEnd, toExit, overExpected, probes, baseline;
   for (int i = 0; i < config.runs; ++i) {
     const WatchRun run = RunWatch(config, i);
     std::printf("  %3d  %9d  %9llu / %6.2f s  %9.3f %%  %12.3f %%  %15.3f s  %16.3f s  %7.3f s  %14d  %9lu\n", i + 1,
-                run.linuxPid, run.cpuTicks, run.watchedSeconds, run.cpuPercent,
-                run.serverPercent, run.phaseSeconds, run.ending.toSessionEndMs / 1000, run.ending.toExitMs / 1000,
-                run.ending.sessionEnds, run.ending.exitCode);
+                run.linuxPid, run.cpuTicks, run.watchedSeconds, run.cpuPercent, run.serverPercent, run.phaseSeconds,
+                run.ending.toSessionEndMs / 1000, run.ending.toExitMs / 1000, run.ending.sessionEnds,
+                run.ending.exitCode);
     std::fflush(stdout);
     if (!std::isnan(run.cpuPercent)) cpu.push_back(run.cpuPercent);
     if (!std::isnan(run.serverPercent)) server.push_back(run.serverPercent);

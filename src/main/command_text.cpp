@@ -21,8 +21,6 @@ std::wstring_view TrimSpaces(std::wstring_view text) {
   return text.substr(first, last - first + 1);
 }
 
-std::wstring CommandText(std::wstring_view commandLine) {
-  return std::wstring(TrimSpaces(ArgumentsOf(commandLine)));
-}
+std::wstring CommandText(std::wstring_view commandLine) { return std::wstring(TrimSpaces(ArgumentsOf(commandLine))); }
 
 }  // namespace kelvano

@@ -28,9 +28,9 @@ void DeleteTaggedButton(const Value& commandBars, const std::wstring& barName) {
   // A failing FindControl, or a control that is not a button, leaves no button.
   ObjectRef button;
   ResumeNext([&] {
-    button = HoldAs(bar->CallMethod(L"FindControl", {kControlButton, Missing{}, std::wstring(ButtonTag),
-                                                      Missing{}, Missing{}}),
-                    kIidCommandBarButton);
+    button = HoldAs(
+        bar->CallMethod(L"FindControl", {kControlButton, Missing{}, std::wstring(ButtonTag), Missing{}, Missing{}}),
+        kIidCommandBarButton);
   });
   if (!button) return;
 

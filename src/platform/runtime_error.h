@@ -14,8 +14,7 @@ namespace kelvano {
 
 class RuntimeError : public std::exception {
  public:
-  RuntimeError(std::int32_t number, std::wstring description)
-      : number_(number), description_(std::move(description)) {}
+  RuntimeError(std::int32_t number, std::wstring description) : number_(number), description_(std::move(description)) {}
 
   std::int32_t Number() const noexcept { return number_; }
   const std::wstring& Description() const noexcept { return description_; }

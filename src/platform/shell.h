@@ -12,8 +12,7 @@ class Shell {
   virtual ~Shell() = default;
 
   // ShellExecuteA; the result is not examined.
-  virtual void Execute(WindowHandle owner, const std::wstring& verb, const std::wstring& file,
-                       int showCommand) = 0;
+  virtual void Execute(WindowHandle owner, const std::wstring& verb, const std::wstring& file, int showCommand) = 0;
 };
 
 inline constexpr int kShowNormal = 1;  // SW_SHOWNORMAL

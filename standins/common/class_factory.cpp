@@ -6,8 +6,7 @@
 
 namespace standin {
 
-ClassFactory::ClassFactory(CreateFunction create, int classIndex)
-    : create_(create), classIndex_(classIndex) {
+ClassFactory::ClassFactory(CreateFunction create, int classIndex) : create_(create), classIndex_(classIndex) {
   AddModuleReference();
 }
 

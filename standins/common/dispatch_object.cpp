@@ -7,8 +7,7 @@
 
 namespace standin {
 
-HRESULT DispatchArgs::Bind(const DISPPARAMS* params, size_t required, size_t maximum,
-                           DispatchArgs* out, UINT* argErr) {
+HRESULT DispatchArgs::Bind(const DISPPARAMS* params, size_t required, size_t maximum, DispatchArgs* out, UINT* argErr) {
   const UINT total = params ? params->cArgs : 0;
   const UINT named = params ? params->cNamedArgs : 0;
   if (named > total) return E_INVALIDARG;
@@ -42,8 +41,7 @@ HRESULT DispatchArgs::Bind(const DISPPARAMS* params, size_t required, size_t max
   return S_OK;
 }
 
-HRESULT RaiseDispatchException(EXCEPINFO* info, const wchar_t* source, const wchar_t* description,
-                               HRESULT scode) {
+HRESULT RaiseDispatchException(EXCEPINFO* info, const wchar_t* source, const wchar_t* description, HRESULT scode) {
   if (info) {
     *info = EXCEPINFO{};
     info->bstrSource = SysAllocString(source);
@@ -112,14 +110,11 @@ HRESULT DispatchObject::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
 
 namespace {
 
-bool SameName(const wchar_t* a, const wchar_t* b) {
-  return CompareStringOrdinal(a, -1, b, -1, TRUE) == CSTR_EQUAL;
-}
+bool SameName(const wchar_t* a, const wchar_t* b) { return CompareStringOrdinal(a, -1, b, -1, TRUE) == CSTR_EQUAL; }
 
 }  // namespace
 
-HRESULT DispatchObject::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID,
-                                      DISPID* ids) {
+HRESULT DispatchObject::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
   if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
   if (!names || !ids || count == 0) return E_INVALIDARG;
   const Member* found = nullptr;
@@ -145,8 +140,8 @@ HRESULT DispatchObject::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, L
   return hr;
 }
 
-HRESULT DispatchObject::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params,
-                               VARIANT* result, EXCEPINFO* exception, UINT* argErr) {
+HRESULT DispatchObject::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+                               EXCEPINFO* exception, UINT* argErr) {
   if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
   if (result) VariantInit(result);
   return Call(id, flags, params, result, exception, argErr);

@@ -26,14 +26,11 @@ class DispatchArgs {
   // Fails with DISP_E_BADPARAMCOUNT when fewer than `required` or more than `maximum` are
   // given, DISP_E_PARAMNOTFOUND for a named argument beyond `maximum`; *argErr then names
   // the offending rgvarg index where there is one.
-  static HRESULT Bind(const DISPPARAMS* params, size_t required, size_t maximum, DispatchArgs* out,
-                      UINT* argErr);
+  static HRESULT Bind(const DISPPARAMS* params, size_t required, size_t maximum, DispatchArgs* out, UINT* argErr);
 
   size_t size() const { return args_.size(); }
   // Null when the argument was not passed.
-  const VARIANT* at(size_t position) const {
-    return position < args_.size() ? args_[position] : nullptr;
-  }
+  const VARIANT* at(size_t position) const { return position < args_.size() ? args_[position] : nullptr; }
   // The rgvarg index of a position, for puArgErr.
   UINT rgIndex(size_t position) const { return indexes_[position]; }
 
@@ -43,8 +40,7 @@ class DispatchArgs {
 };
 
 // Fills EXCEPINFO the way an automation server reports a failed call; returns DISP_E_EXCEPTION.
-HRESULT RaiseDispatchException(EXCEPINFO* info, const wchar_t* source, const wchar_t* description,
-                               HRESULT scode);
+HRESULT RaiseDispatchException(EXCEPINFO* info, const wchar_t* source, const wchar_t* description, HRESULT scode);
 
 class DispatchObject : public IDispatch {
  public:
@@ -58,11 +54,9 @@ class DispatchObject : public IDispatch {
   ULONG STDMETHODCALLTYPE Release() override;
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override;
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID lcid,
-                                          DISPID* ids) override;
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID lcid, WORD flags,
-                                   DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
-                                   UINT* argErr) override;
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID lcid, DISPID* ids) override;
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID lcid, WORD flags, DISPPARAMS* params, VARIANT* result,
+                                   EXCEPINFO* exception, UINT* argErr) override;
 
  protected:
   virtual ~DispatchObject();
@@ -70,8 +64,8 @@ class DispatchObject : public IDispatch {
   virtual std::span<const Member> Members() const = 0;
   // The object's own interface ids, besides IUnknown and IDispatch.
   virtual bool Answers(REFIID iid) const = 0;
-  virtual HRESULT Call(DISPID id, WORD flags, const DISPPARAMS* params, VARIANT* result,
-                       EXCEPINFO* exception, UINT* argErr) = 0;
+  virtual HRESULT Call(DISPID id, WORD flags, const DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
+                       UINT* argErr) = 0;
   // Called for a name GetIDsOfNames does not know (for the log).
   virtual void OnUnknownName(const std::wstring&) {}
 

@@ -29,9 +29,7 @@ std::vector<std::wstring> SplitTabs(const std::wstring& record) {
   }
 }
 
-int Number(const std::wstring& text) {
-  return static_cast<int>(std::wcstol(text.c_str(), nullptr, 10));
-}
+int Number(const std::wstring& text) { return static_cast<int>(std::wcstol(text.c_str(), nullptr, 10)); }
 
 }  // namespace
 
@@ -40,9 +38,8 @@ std::vector<std::wstring> EncodeBars(const std::vector<StoredBar>& bars) {
   for (const auto& bar : bars) {
     records.push_back(L"bar\t" + std::to_wstring(bar.id) + L"\t" + Field(bar.name));
     for (const auto& control : bar.controls) {
-      records.push_back(L"control\t" + std::to_wstring(control.id) + L"\t" +
-                        std::to_wstring(control.type) + L"\t" + Field(control.tag) + L"\t" +
-                        Field(control.caption));
+      records.push_back(L"control\t" + std::to_wstring(control.id) + L"\t" + std::to_wstring(control.type) + L"\t" +
+                        Field(control.tag) + L"\t" + Field(control.caption));
     }
   }
   return records;
@@ -55,8 +52,7 @@ std::vector<StoredBar> DecodeBars(const std::vector<std::wstring>& records) {
     if (fields[0] == L"bar" && fields.size() >= 3) {
       bars.push_back({Number(fields[1]), fields[2], {}});
     } else if (fields[0] == L"control" && fields.size() >= 5 && !bars.empty()) {
-      bars.back().controls.push_back(
-          {Number(fields[1]), Number(fields[2]), fields[3], fields[4]});
+      bars.back().controls.push_back({Number(fields[1]), Number(fields[2]), fields[3], fields[4]});
     }
   }
   return bars;
@@ -72,8 +68,7 @@ void SaveBars(std::wstring_view progId, const std::vector<StoredBar>& bars) {
   WriteMultiString(key.get(), kBarsValue, EncodeBars(bars));
 }
 
-void ModifyBars(std::wstring_view progId,
-                const std::function<void(std::vector<StoredBar>&)>& change) {
+void ModifyBars(std::wstring_view progId, const std::function<void(std::vector<StoredBar>&)>& change) {
   StoreLock lock;
   auto bars = LoadBars(progId);
   change(bars);

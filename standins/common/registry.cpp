@@ -10,8 +10,8 @@ UniqueHKey OpenKey(HKEY root, const std::wstring& path, REGSAM access) {
 
 UniqueHKey CreateKey(HKEY root, const std::wstring& path, REGSAM access) {
   UniqueHKey key;
-  if (RegCreateKeyExW(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr,
-                      key.put(), nullptr) != ERROR_SUCCESS) {
+  if (RegCreateKeyExW(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, key.put(), nullptr) !=
+      ERROR_SUCCESS) {
     key.reset();
   }
   return key;
@@ -33,14 +33,12 @@ std::optional<std::wstring> ReadTextData(HKEY key, const wchar_t* name, DWORD wa
   if (!key) return std::nullopt;
   DWORD type = 0;
   DWORD size = 0;
-  if (RegQueryValueExW(key, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
-      type != wantedType) {
+  if (RegQueryValueExW(key, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS || type != wantedType) {
     return std::nullopt;
   }
   std::wstring data(size / sizeof(wchar_t) + 1, L'\0');
   size = static_cast<DWORD>(data.size() * sizeof(wchar_t));
-  if (RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) !=
-          ERROR_SUCCESS ||
+  if (RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) != ERROR_SUCCESS ||
       type != wantedType) {
     return std::nullopt;
   }
@@ -61,8 +59,7 @@ std::optional<DWORD> ReadDword(HKEY key, const wchar_t* name) {
   DWORD type = 0;
   DWORD value = 0;
   DWORD size = sizeof value;
-  if (RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
-          ERROR_SUCCESS ||
+  if (RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS ||
       type != REG_DWORD) {
     return std::nullopt;
   }
@@ -86,13 +83,13 @@ std::vector<std::wstring> ReadMultiString(HKEY key, const wchar_t* name) {
 
 bool WriteString(HKEY key, const wchar_t* name, const std::wstring& value) {
   const DWORD size = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
-  return key && RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                               size) == ERROR_SUCCESS;
+  return key &&
+         RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()), size) == ERROR_SUCCESS;
 }
 
 bool WriteDword(HKEY key, const wchar_t* name, DWORD value) {
-  return key && RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                               sizeof value) == ERROR_SUCCESS;
+  return key &&
+         RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value) == ERROR_SUCCESS;
 }
 
 bool WriteMultiString(HKEY key, const wchar_t* name, const std::vector<std::wstring>& values) {
@@ -102,15 +99,14 @@ bool WriteMultiString(HKEY key, const wchar_t* name, const std::vector<std::wstr
     data += L'\0';
   }
   data += L'\0';
-  return key && RegSetValueExW(key, name, 0, REG_MULTI_SZ,
-                               reinterpret_cast<const BYTE*>(data.data()),
+  return key && RegSetValueExW(key, name, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(data.data()),
                                static_cast<DWORD>(data.size() * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
 DWORD ValueCount(HKEY key) {
   DWORD count = 0;
-  if (!key || RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count,
-                               nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
+  if (!key || RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, nullptr, nullptr,
+                               nullptr, nullptr) != ERROR_SUCCESS) {
     return 0;
   }
   return count;

@@ -31,9 +31,7 @@ std::wstring StorePath(std::wstring_view sub) {
   return path;
 }
 
-std::wstring OfficeComponent(std::wstring_view progId) {
-  return L"Office\\" + std::wstring(progId);
-}
+std::wstring OfficeComponent(std::wstring_view progId) { return L"Office\\" + std::wstring(progId); }
 
 StoreLock::StoreLock() : mutex_(CreateMutexW(nullptr, FALSE, kMutexName)) {
   if (mutex_) {

@@ -41,9 +41,7 @@ std::wstring DescribeValue(VARTYPE type, const void* data) {
 
 }  // namespace
 
-bool IsMissing(const VARIANT* v) {
-  return v == nullptr || (V_VT(v) == VT_ERROR && V_ERROR(v) == DISP_E_PARAMNOTFOUND);
-}
+bool IsMissing(const VARIANT* v) { return v == nullptr || (V_VT(v) == VT_ERROR && V_ERROR(v) == DISP_E_PARAMNOTFOUND); }
 
 std::wstring DescribeVariant(const VARIANT* v) {
   if (IsMissing(v)) return L"missing";
@@ -59,18 +57,30 @@ std::wstring DescribeVariant(const VARIANT* v) {
 
 std::wstring HresultName(HRESULT hr) {
   switch (hr) {
-    case S_OK: return L"S_OK";
-    case DISP_E_BADPARAMCOUNT: return L"DISP_E_BADPARAMCOUNT";
-    case DISP_E_TYPEMISMATCH: return L"DISP_E_TYPEMISMATCH";
-    case DISP_E_MEMBERNOTFOUND: return L"DISP_E_MEMBERNOTFOUND";
-    case DISP_E_UNKNOWNNAME: return L"DISP_E_UNKNOWNNAME";
-    case DISP_E_PARAMNOTFOUND: return L"DISP_E_PARAMNOTFOUND";
-    case DISP_E_NONAMEDARGS: return L"DISP_E_NONAMEDARGS";
-    case DISP_E_EXCEPTION: return L"DISP_E_EXCEPTION";
-    case DISP_E_UNKNOWNINTERFACE: return L"DISP_E_UNKNOWNINTERFACE";
-    case E_FAIL: return L"E_FAIL";
-    case E_INVALIDARG: return L"E_INVALIDARG";
-    default: return Hex(static_cast<unsigned long>(hr));
+    case S_OK:
+      return L"S_OK";
+    case DISP_E_BADPARAMCOUNT:
+      return L"DISP_E_BADPARAMCOUNT";
+    case DISP_E_TYPEMISMATCH:
+      return L"DISP_E_TYPEMISMATCH";
+    case DISP_E_MEMBERNOTFOUND:
+      return L"DISP_E_MEMBERNOTFOUND";
+    case DISP_E_UNKNOWNNAME:
+      return L"DISP_E_UNKNOWNNAME";
+    case DISP_E_PARAMNOTFOUND:
+      return L"DISP_E_PARAMNOTFOUND";
+    case DISP_E_NONAMEDARGS:
+      return L"DISP_E_NONAMEDARGS";
+    case DISP_E_EXCEPTION:
+      return L"DISP_E_EXCEPTION";
+    case DISP_E_UNKNOWNINTERFACE:
+      return L"DISP_E_UNKNOWNINTERFACE";
+    case E_FAIL:
+      return L"E_FAIL";
+    case E_INVALIDARG:
+      return L"E_INVALIDARG";
+    default:
+      return Hex(static_cast<unsigned long>(hr));
   }
 }
 

@@ -47,8 +47,8 @@ void MustDelete(HKEY root, const std::wstring& path) {
   if (!DeleteKeyTree(root, path)) Fail("RegDeleteTreeW", path);
 }
 
-void RegisterInprocClass(REFCLSID clsid, const std::wstring& description,
-                         const std::wstring& progId, const std::wstring& dllPath) {
+void RegisterInprocClass(REFCLSID clsid, const std::wstring& description, const std::wstring& progId,
+                         const std::wstring& dllPath) {
   const std::wstring classPath = ClassesPath(L"CLSID\\" + GuidText(clsid));
   MustWrite(MustCreate(HKEY_LOCAL_MACHINE, classPath).get(), nullptr, description, classPath);
   const std::wstring serverPath = classPath + L"\\InprocServer32";
@@ -56,8 +56,7 @@ void RegisterInprocClass(REFCLSID clsid, const std::wstring& description,
   MustWrite(server.get(), nullptr, dllPath, serverPath);
   MustWrite(server.get(), L"ThreadingModel", L"Apartment", serverPath);
   if (!progId.empty()) {
-    MustWrite(MustCreate(HKEY_LOCAL_MACHINE, classPath + L"\\ProgID").get(), nullptr, progId,
-              classPath);
+    MustWrite(MustCreate(HKEY_LOCAL_MACHINE, classPath + L"\\ProgID").get(), nullptr, progId, classPath);
   }
 }
 
@@ -88,10 +87,9 @@ void RegisterOfficeApp(const std::wstring& progId, const std::wstring& dllPath) 
   const OfficeApp& app = AppOf(progId);
   RegisterInprocClass(app.clsid, std::wstring(app.progId) + L" stand-in", app.progId, dllPath);
   const std::wstring progIdPath = ClassesPath(app.progId);
-  MustWrite(MustCreate(HKEY_LOCAL_MACHINE, progIdPath).get(), nullptr,
-            std::wstring(app.progId) + L" stand-in", progIdPath);
-  MustWrite(MustCreate(HKEY_LOCAL_MACHINE, progIdPath + L"\\CLSID").get(), nullptr,
-            GuidText(app.clsid), progIdPath);
+  MustWrite(MustCreate(HKEY_LOCAL_MACHINE, progIdPath).get(), nullptr, std::wstring(app.progId) + L" stand-in",
+            progIdPath);
+  MustWrite(MustCreate(HKEY_LOCAL_MACHINE, progIdPath + L"\\CLSID").get(), nullptr, GuidText(app.clsid), progIdPath);
 }
 
 void UnregisterOfficeApp(const std::wstring& progId) {
@@ -113,8 +111,7 @@ bool DriverRegistered() {
 bool OfficeAppRegistered(const std::wstring& progId) {
   const OfficeApp& app = AppOf(progId);
   return OpenKey(HKEY_LOCAL_MACHINE, ClassesPath(std::wstring(app.progId) + L"\\CLSID")) &&
-         OpenKey(HKEY_LOCAL_MACHINE,
-                 ClassesPath(L"CLSID\\" + GuidText(app.clsid) + L"\\InprocServer32"));
+         OpenKey(HKEY_LOCAL_MACHINE, ClassesPath(L"CLSID\\" + GuidText(app.clsid) + L"\\InprocServer32"));
 }
 
 std::vector<std::wstring> OfficeProgIds() {

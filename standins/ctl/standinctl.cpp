@@ -133,13 +133,12 @@ int Show() {
                standin::DriverRegistered() ? L"registered" : L"not registered",
                printer.empty() ? L"not installed" : L"installed: ", printer.c_str());
   for (const auto& id : standin::OfficeProgIds()) {
-    std::wprintf(L"%ls: %ls\n", id.c_str(),
-                 standin::OfficeAppRegistered(id) ? L"registered" : L"not registered");
+    std::wprintf(L"%ls: %ls\n", id.c_str(), standin::OfficeAppRegistered(id) ? L"registered" : L"not registered");
     for (const auto& bar : standin::OfficeAppBars(id)) {
       std::wprintf(L"  bar \"%ls\"\n", bar.name.c_str());
       for (const auto& control : bar.controls) {
-        std::wprintf(L"    control type %d, tag \"%ls\", caption \"%ls\"\n", control.type,
-                     control.tag.c_str(), control.caption.c_str());
+        std::wprintf(L"    control type %d, tag \"%ls\", caption \"%ls\"\n", control.type, control.tag.c_str(),
+                     control.caption.c_str());
       }
     }
   }

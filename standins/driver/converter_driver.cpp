@@ -46,12 +46,9 @@ class ConverterDriver final : public DispatchObject {
  protected:
   std::span<const Member> Members() const override { return kMembers; }
   bool Answers(REFIID iid) const override { return IsEqualIID(iid, kDriverIid); }
-  void OnUnknownName(const std::wstring& name) override {
-    Log(L"GetIDsOfNames(" + name + L") -> DISP_E_UNKNOWNNAME");
-  }
+  void OnUnknownName(const std::wstring& name) override { Log(L"GetIDsOfNames(" + name + L") -> DISP_E_UNKNOWNNAME"); }
 
-  HRESULT Call(DISPID id, WORD flags, const DISPPARAMS* params, VARIANT*, EXCEPINFO* exception,
-               UINT* argErr) override {
+  HRESULT Call(DISPID id, WORD flags, const DISPPARAMS* params, VARIANT*, EXCEPINFO* exception, UINT* argErr) override {
     const Member* member = Find(id);
     const std::wstring name = member ? member->name : L"Invoke[" + std::to_wstring(id) + L"]";
     const std::wstring called = name + L"(" + DescribeArguments(params) + L")";
@@ -62,8 +59,7 @@ class ConverterDriver final : public DispatchObject {
       if (const HRESULT hr = DispatchArgs::Bind(params, 0, 0, &args, argErr); FAILED(hr)) {
         return Reject(called, hr);
       }
-      return Perform(name, name + L"()", exception, L"Ending the printer session failed",
-                     [] {});
+      return Perform(name, name + L"()", exception, L"Ending the printer session failed", [] {});
     }
 
     DispatchArgs args;
@@ -76,18 +72,15 @@ class ConverterDriver final : public DispatchObject {
       if (argErr) *argErr = args.rgIndex(0);
       return Reject(called, DISP_E_TYPEMISMATCH);
     }
-    const std::wstring printerName(V_BSTR(printer) ? V_BSTR(printer) : L"",
-                                   SysStringLen(V_BSTR(printer)));
+    const std::wstring printerName(V_BSTR(printer) ? V_BSTR(printer) : L"", SysStringLen(V_BSTR(printer)));
     const std::wstring line = name + L"(" + printerName + L")";
     if (id == kInstallPrinter) {
-      return Perform(name, line, exception, L"Printer installation failed",
-                     [&] { SetInstalledPrinter(printerName); });
+      return Perform(name, line, exception, L"Printer installation failed", [&] { SetInstalledPrinter(printerName); });
     }
     return Perform(name, line, exception, L"Printer removal failed", [&] {
       // Only the printer of that name goes; printer names ignore letter case.
       const std::wstring installed = InstalledPrinter();
-      if (CompareStringOrdinal(installed.c_str(), -1, printerName.c_str(), -1, TRUE) ==
-          CSTR_EQUAL) {
+      if (CompareStringOrdinal(installed.c_str(), -1, printerName.c_str(), -1, TRUE) == CSTR_EQUAL) {
         SetInstalledPrinter(L"");
       }
     });
@@ -107,8 +100,8 @@ class ConverterDriver final : public DispatchObject {
   }
 
   template <class Action>
-  static HRESULT Perform(const std::wstring& member, const std::wstring& line,
-                         EXCEPINFO* exception, const wchar_t* failure, Action action) {
+  static HRESULT Perform(const std::wstring& member, const std::wstring& line, EXCEPINFO* exception,
+                         const wchar_t* failure, Action action) {
     if (CountCall(kDriverComponent, member).fail) {
       Log(line + L" -> failed");
       return RaiseDispatchException(exception, kSource, failure, E_FAIL);

@@ -15,8 +15,7 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
   // Unloaded by COM or at the client's process end: report driver objects never released.
   // Kept to kernel32/advapi32 work (no COM here).
   if (reason == DLL_PROCESS_DETACH) {
-    standin::AppendLogLine(standin::kDriverLog,
-                           L"alive " + std::to_wstring(standin::g_aliveDrivers.load()));
+    standin::AppendLogLine(standin::kDriverLog, L"alive " + std::to_wstring(standin::g_aliveDrivers.load()));
   }
   return TRUE;
 }

@@ -27,8 +27,8 @@ class Application final : public OfficeObject {
   std::span<const Member> Members() const override { return kMembers; }
   bool Answers(REFIID) const override { return false; }
 
-  HRESULT Call(DISPID id, WORD flags, const DISPPARAMS* params, VARIANT* result,
-               EXCEPINFO* exception, UINT* argErr) override {
+  HRESULT Call(DISPID id, WORD flags, const DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
+               UINT* argErr) override {
     DispatchArgs args;
     switch (id) {
       case kCommandBars: {

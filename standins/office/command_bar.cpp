@@ -14,8 +14,7 @@ namespace standin {
 namespace {
 
 // {000C0304-0000-0000-C000-000000000046}
-constexpr IID kIidCommandBar = {
-    0x000C0304, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr IID kIidCommandBar = {0x000C0304, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 
 constexpr DISPID kName = 1;
 constexpr DISPID kDelete = 2;
@@ -58,8 +57,8 @@ class CommandBar final : public OfficeObject {
   std::span<const Member> Members() const override { return kMembers; }
   bool Answers(REFIID iid) const override { return IsEqualIID(iid, kIidCommandBar); }
 
-  HRESULT Call(DISPID id, WORD flags, const DISPPARAMS* params, VARIANT* result,
-               EXCEPINFO* exception, UINT* argErr) override {
+  HRESULT Call(DISPID id, WORD flags, const DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
+               UINT* argErr) override {
     switch (id) {
       case kName:
         return Name(flags, params, result, exception, argErr);
@@ -74,8 +73,7 @@ class CommandBar final : public OfficeObject {
   }
 
  private:
-  HRESULT Name(WORD flags, const DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
-               UINT* argErr) {
+  HRESULT Name(WORD flags, const DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception, UINT* argErr) {
     DispatchArgs args;
     if (!(flags & DISPATCH_PROPERTYGET)) return Reject(L"Name", DISP_E_MEMBERNOTFOUND);
     if (const HRESULT hr = DispatchArgs::Bind(params, 0, 0, &args, argErr); FAILED(hr)) {
@@ -107,8 +105,7 @@ class CommandBar final : public OfficeObject {
     return S_OK;
   }
 
-  HRESULT FindControl(WORD flags, const DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
-                      UINT* argErr) {
+  HRESULT FindControl(WORD flags, const DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception, UINT* argErr) {
     DispatchArgs args;
     const HRESULT bound = DispatchArgs::Bind(params, 0, kFindControlParams, &args, argErr);
     if (FAILED(bound)) return Reject(L"FindControl(" + DescribeArguments(params) + L")", bound);
@@ -140,8 +137,7 @@ class CommandBar final : public OfficeObject {
     if (const HRESULT hr = FailIfRuled(L"FindControl", called, exception); FAILED(hr)) return hr;
 
     const auto bars = LoadBars(OfficeProgId(app()));
-    const auto bar = std::find_if(bars.begin(), bars.end(),
-                                  [&](const StoredBar& b) { return b.id == barId_; });
+    const auto bar = std::find_if(bars.begin(), bars.end(), [&](const StoredBar& b) { return b.id == barId_; });
     if (bar == bars.end()) return Raise(called, L"The command bar has been deleted", exception);
     Log(called);
     for (const auto& control : bar->controls) {

@@ -13,11 +13,9 @@ namespace standin {
 namespace {
 
 // {000C0308-0000-0000-C000-000000000046}
-constexpr IID kIidCommandBarControl = {
-    0x000C0308, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr IID kIidCommandBarControl = {0x000C0308, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 // {000C030E-0000-0000-C000-000000000046}
-constexpr IID kIidCommandBarButton = {
-    0x000C030E, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr IID kIidCommandBarButton = {0x000C030E, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 constexpr int kButton = 1;  // msoControlButton
 
 constexpr DISPID kDelete = 1;
@@ -43,16 +41,16 @@ class CommandBarControl final : public OfficeObject {
            (control_.type == kButton && IsEqualIID(iid, kIidCommandBarButton));
   }
 
-  HRESULT Call(DISPID id, WORD flags, const DISPPARAMS* params, VARIANT* result,
-               EXCEPINFO* exception, UINT* argErr) override {
+  HRESULT Call(DISPID id, WORD flags, const DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
+               UINT* argErr) override {
     if (id == kDelete) return Delete(flags, params, exception, argErr);
     const Member* member = nullptr;
     for (const auto& m : kMembers) {
       if (m.id == id) member = &m;
     }
     if (!member || !(flags & DISPATCH_PROPERTYGET)) {
-      return Reject((member ? std::wstring(member->name) : L"Invoke[" + std::to_wstring(id) + L"]") +
-                        L"(" + DescribeArguments(params) + L")",
+      return Reject((member ? std::wstring(member->name) : L"Invoke[" + std::to_wstring(id) + L"]") + L"(" +
+                        DescribeArguments(params) + L")",
                     DISP_E_MEMBERNOTFOUND);
     }
     DispatchArgs args;
@@ -84,9 +82,7 @@ class CommandBarControl final : public OfficeObject {
     ModifyBars(OfficeProgId(app()), [&](std::vector<StoredBar>& bars) {
       for (auto& bar : bars) {
         if (bar.id != barId_) continue;
-        removed = std::erase_if(bar.controls, [&](const StoredControl& c) {
-                    return c.id == control_.id;
-                  }) > 0;
+        removed = std::erase_if(bar.controls, [&](const StoredControl& c) { return c.id == control_.id; }) > 0;
       }
     });
     if (!removed) return Raise(called, L"The control has been deleted", exception);

@@ -13,8 +13,7 @@ namespace standin {
 namespace {
 
 // {000C0302-0000-0000-C000-000000000046}
-constexpr IID kIidCommandBars = {
-    0x000C0302, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr IID kIidCommandBars = {0x000C0302, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 
 constexpr Member kMembers[] = {
     {L"_NewEnum", DISPID_NEWENUM, {}},
@@ -28,8 +27,8 @@ class CommandBars final : public OfficeObject {
   std::span<const Member> Members() const override { return kMembers; }
   bool Answers(REFIID iid) const override { return IsEqualIID(iid, kIidCommandBars); }
 
-  HRESULT Call(DISPID id, WORD flags, const DISPPARAMS* params, VARIANT* result,
-               EXCEPINFO* exception, UINT* argErr) override {
+  HRESULT Call(DISPID id, WORD flags, const DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
+               UINT* argErr) override {
     const std::wstring name = id == DISPID_NEWENUM ? L"_NewEnum" : L"Invoke[" + std::to_wstring(id) + L"]";
     if (id != DISPID_NEWENUM || !(flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET))) {
       return Reject(name + L"(" + DescribeArguments(params) + L")", DISP_E_MEMBERNOTFOUND);
@@ -125,9 +124,7 @@ class BarEnumerator final : public IEnumVARIANT {
 
 }  // namespace
 
-ComPtr<IDispatch> MakeCommandBars(int app) {
-  return ComPtr<IDispatch>::Attach(new (std::nothrow) CommandBars(app));
-}
+ComPtr<IDispatch> MakeCommandBars(int app) { return ComPtr<IDispatch>::Attach(new (std::nothrow) CommandBars(app)); }
 
 ComPtr<IEnumVARIANT> MakeBarEnumerator(int app, std::vector<StoredBar> bars) {
   return ComPtr<IEnumVARIANT>::Attach(new (std::nothrow) BarEnumerator(app, std::move(bars)));

@@ -18,8 +18,7 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
   if (reason == DLL_PROCESS_DETACH) {
     for (size_t app = 0; app < standin::kOfficeApps.size(); ++app) {
       if (!standin::g_officeUsed[app].load()) continue;
-      standin::OfficeLog(static_cast<int>(app),
-                         L"alive " + std::to_wstring(standin::g_officeAlive[app].load()));
+      standin::OfficeLog(static_cast<int>(app), L"alive " + std::to_wstring(standin::g_officeAlive[app].load()));
     }
   }
   return TRUE;

@@ -27,15 +27,13 @@ HRESULT OfficeObject::Reject(const std::wstring& called, HRESULT hr) const {
   return hr;
 }
 
-HRESULT OfficeObject::FailIfRuled(const wchar_t* member, const std::wstring& line,
-                                  EXCEPINFO* exception) const {
+HRESULT OfficeObject::FailIfRuled(const wchar_t* member, const std::wstring& line, EXCEPINFO* exception) const {
   if (!OfficeCallFails(app_, member)) return S_OK;
   const std::wstring description = std::wstring(member) + L" failed";
   return Raise(line, description.c_str(), exception);
 }
 
-HRESULT OfficeObject::Raise(const std::wstring& line, const wchar_t* description,
-                            EXCEPINFO* exception) const {
+HRESULT OfficeObject::Raise(const std::wstring& line, const wchar_t* description, EXCEPINFO* exception) const {
   Log(line + L" -> failed");
   return RaiseDispatchException(exception, OfficeProgId(app_), description, E_FAIL);
 }

@@ -26,9 +26,7 @@ class OfficeObject : public DispatchObject {
   OfficeObject(int app, std::wstring label);
 
   // Logs "<label>.<line>" (just "<line>" for the application itself).
-  void Log(const std::wstring& line) const {
-    OfficeLog(app_, label_.empty() ? line : label_ + L"." + line);
-  }
+  void Log(const std::wstring& line) const { OfficeLog(app_, label_.empty() ? line : label_ + L"." + line); }
   // Logs "<label>.<called> -> <code>" and returns the code.
   HRESULT Reject(const std::wstring& called, HRESULT hr) const;
   // Applies the failure rules for `member`; on failure logs "<line> -> failed" and fills

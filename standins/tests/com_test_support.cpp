@@ -63,16 +63,15 @@ DISPPARAMS Args::Params() {
     namedIds_.push_back(namedPositions_[n]);
   }
   for (size_t p = positional; p > 0; --p) reversed_.push_back(values_[p - 1]);
-  return DISPPARAMS{reversed_.data(), namedIds_.data(), static_cast<UINT>(reversed_.size()),
-                    static_cast<UINT>(named)};
+  return DISPPARAMS{reversed_.data(), namedIds_.data(), static_cast<UINT>(reversed_.size()), static_cast<UINT>(named)};
 }
 
 CallResult Invoke(IDispatch* object, DISPID id, WORD flags, Args& args) {
   CallResult result;
   DISPPARAMS params = args.Params();
   EXCEPINFO exception{};
-  result.hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
-                             result.value.put(), &exception, &result.argErr);
+  result.hr =
+      object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result.value.put(), &exception, &result.argErr);
   const UniqueBstr source(exception.bstrSource);
   const UniqueBstr description(exception.bstrDescription);
   const UniqueBstr helpFile(exception.bstrHelpFile);
@@ -108,8 +107,8 @@ DWORD RunLeakClient(const std::wstring& arguments) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &startup, &process)) {
+  if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process)) {
     return ~0u;
   }
   const UniqueHandle processHandle(process.hProcess);

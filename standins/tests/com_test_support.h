@@ -31,7 +31,7 @@ class Args {
   Args& Bstr(const wchar_t* text);
   Args& BstrByRef(const wchar_t* text);  // VT_BYREF|VT_BSTR (one per Args)
   Args& I4(long value);
-  Args& Missing();  // VT_ERROR DISP_E_PARAMNOTFOUND
+  Args& Missing();               // VT_ERROR DISP_E_PARAMNOTFOUND
   Args& Named(DISPID position);  // makes the last argument added a named one
 
   DISPPARAMS Params();

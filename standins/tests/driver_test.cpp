@@ -23,8 +23,7 @@ class DriverTest : public ::testing::Test {
   void TearDown() override { UnregisterDriver(); }
 
   static HRESULT Create(ComPtr<IDispatch>* driver) {
-    return CoCreateInstance(kDriverClsid, nullptr, CLSCTX_INPROC_SERVER, kDriverIid,
-                            driver->put_void());
+    return CoCreateInstance(kDriverClsid, nullptr, CLSCTX_INPROC_SERVER, kDriverIid, driver->put_void());
   }
   static CallResult CallWithPrinter(IDispatch* driver, DISPID id, const wchar_t* name = kPrinter) {
     Args args;
@@ -106,21 +105,17 @@ TEST_F(DriverTest, RejectsMalformedCallsWithTheDispatchErrorAndLogsThem) {
     const wchar_t* logLine;
   };
   const Case cases[] = {
-      {"no printer name", kInstallPrinter, DISPATCH_METHOD, [](Args&) {},
-       DISP_E_BADPARAMCOUNT, L"InstallPrinter() -> DISP_E_BADPARAMCOUNT"},
-      {"two arguments", kUninstallPrinter, DISPATCH_METHOD,
-       [](Args& a) { a.Bstr(L"a").Bstr(L"b"); }, DISP_E_BADPARAMCOUNT,
-       L"UninstallPrinter(VT_BSTR a, VT_BSTR b) -> DISP_E_BADPARAMCOUNT"},
-      {"a number", kInstallPrinter, DISPATCH_METHOD, [](Args& a) { a.I4(5); },
-       DISP_E_TYPEMISMATCH, L"InstallPrinter(VT_I4 5) -> DISP_E_TYPEMISMATCH"},
-      {"text by reference", kInstallPrinter, DISPATCH_METHOD,
-       [](Args& a) { a.BstrByRef(kPrinter); }, DISP_E_TYPEMISMATCH,
-       L"InstallPrinter(VT_BYREF|VT_BSTR Ostrevan Kelvano Converter) -> DISP_E_TYPEMISMATCH"},
-      {"argument to EndPrinterSession", kEndPrinterSession, DISPATCH_METHOD,
-       [](Args& a) { a.Bstr(kPrinter); }, DISP_E_BADPARAMCOUNT,
-       L"EndPrinterSession(VT_BSTR Ostrevan Kelvano Converter) -> DISP_E_BADPARAMCOUNT"},
-      {"property get", kInstallPrinter, DISPATCH_PROPERTYGET,
-       [](Args& a) { a.Bstr(kPrinter); }, DISP_E_MEMBERNOTFOUND,
+      {"no printer name", kInstallPrinter, DISPATCH_METHOD, [](Args&) {}, DISP_E_BADPARAMCOUNT,
+       L"InstallPrinter() -> DISP_E_BADPARAMCOUNT"},
+      {"two arguments", kUninstallPrinter, DISPATCH_METHOD, [](Args& a) { a.Bstr(L"a").Bstr(L"b"); },
+       DISP_E_BADPARAMCOUNT, L"UninstallPrinter(VT_BSTR a, VT_BSTR b) -> DISP_E_BADPARAMCOUNT"},
+      {"a number", kInstallPrinter, DISPATCH_METHOD, [](Args& a) { a.I4(5); }, DISP_E_TYPEMISMATCH,
+       L"InstallPrinter(VT_I4 5) -> DISP_E_TYPEMISMATCH"},
+      {"text by reference", kInstallPrinter, DISPATCH_METHOD, [](Args& a) { a.BstrByRef(kPrinter); },
+       DISP_E_TYPEMISMATCH, L"InstallPrinter(VT_BYREF|VT_BSTR Ostrevan Kelvano Converter) -> DISP_E_TYPEMISMATCH"},
+      {"argument to EndPrinterSession", kEndPrinterSession, DISPATCH_METHOD, [](Args& a) { a.Bstr(kPrinter); },
+       DISP_E_BADPARAMCOUNT, L"EndPrinterSession(VT_BSTR Ostrevan Kelvano Converter) -> DISP_E_BADPARAMCOUNT"},
+      {"property get", kInstallPrinter, DISPATCH_PROPERTYGET, [](Args& a) { a.Bstr(kPrinter); }, DISP_E_MEMBERNOTFOUND,
        L"InstallPrinter(VT_BSTR Ostrevan Kelvano Converter) -> DISP_E_MEMBERNOTFOUND"},
       {"unknown dispatch id", 99, DISPATCH_METHOD, [](Args&) {}, DISP_E_MEMBERNOTFOUND,
        L"Invoke[99]() -> DISP_E_MEMBERNOTFOUND"},

@@ -19,8 +19,7 @@ standin::ComPtr<IDispatch> CreateByProgId(const wchar_t* progId) {
 }
 
 // The application and its CommandBars collection: two objects.
-std::pair<standin::ComPtr<IDispatch>, standin::ComPtr<IDispatch>> OfficeObjects(
-    const wchar_t* progId) {
+std::pair<standin::ComPtr<IDispatch>, standin::ComPtr<IDispatch>> OfficeObjects(const wchar_t* progId) {
   standin::ComPtr<IDispatch> app = CreateByProgId(progId);
   standin::ComPtr<IDispatch> bars;
   if (!app) return {};
@@ -29,8 +28,7 @@ std::pair<standin::ComPtr<IDispatch>, standin::ComPtr<IDispatch>> OfficeObjects(
   app->GetIDsOfNames(IID_NULL, name, 1, LOCALE_USER_DEFAULT, &id);
   DISPPARAMS none{};
   standin::UniqueVariant result;
-  app->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, result.put(),
-              nullptr, nullptr);
+  app->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, result.put(), nullptr, nullptr);
   if (V_VT(&result.get()) == VT_DISPATCH) bars = standin::ComPtr<IDispatch>::Retain(V_DISPATCH(&result.get()));
   return {app, bars};
 }
@@ -45,8 +43,7 @@ int wmain(int argc, wchar_t** argv) {
   int status = 1;
   if (kind == L"driver") {
     standin::ComPtr<IDispatch> driver;
-    CoCreateInstance(standin::kDriverClsid, nullptr, CLSCTX_INPROC_SERVER, standin::kDriverIid,
-                     driver.put_void());
+    CoCreateInstance(standin::kDriverClsid, nullptr, CLSCTX_INPROC_SERVER, standin::kDriverIid, driver.put_void());
     status = driver ? 0 : 1;
     if (leak) driver.detach();
   } else if (kind == L"office" && argc == 4) {

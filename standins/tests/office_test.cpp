@@ -10,14 +10,10 @@
 namespace standin::test {
 namespace {
 
-constexpr IID kIidCommandBars = {
-    0x000C0302, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-constexpr IID kIidCommandBar = {
-    0x000C0304, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-constexpr IID kIidCommandBarControl = {
-    0x000C0308, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-constexpr IID kIidCommandBarButton = {
-    0x000C030E, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr IID kIidCommandBars = {0x000C0302, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr IID kIidCommandBar = {0x000C0304, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr IID kIidCommandBarControl = {0x000C0308, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr IID kIidCommandBarButton = {0x000C030E, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 constexpr wchar_t kToolbar[] = L"Ostrevan Kelvano";
 constexpr wchar_t kTag[] = L"Ostrevan_EmailPDF";
 
@@ -92,7 +88,8 @@ class OfficeTest : public ::testing::Test {
     CallResult found = FindTaggedButton(bar.get());
     if (FAILED(hr = found.hr)) return hr;
     ComPtr<IDispatch> button;
-    if (FAILED(hr = ComPtr<IDispatch>::Retain(V_DISPATCH(&found.value.get())).QueryTo(kIidCommandBarButton, &button))) return hr;
+    if (FAILED(hr = ComPtr<IDispatch>::Retain(V_DISPATCH(&found.value.get())).QueryTo(kIidCommandBarButton, &button)))
+      return hr;
     Args temporary;
     temporary.Missing();
     if (FAILED(hr = CallByName(button.get(), L"Delete", DISPATCH_METHOD, temporary).hr)) return hr;
@@ -149,10 +146,9 @@ TEST_F(OfficeTest, EnumeratesBarsInOrderAndDeletesOnlyTheBarItIsAskedTo) {
 }
 
 TEST_F(OfficeTest, FindControlMatchesTypeAndTagAndDeletesTheControlItReturned) {
-  SetUpOfficeApp(L"Access.Application",
-                 {{L"Database",
-                   {{10, kTag, L"popup"}, {1, L"Other", L"other"}, {1, kTag, L"first"},
-                    {1, kTag, L"second"}}}});
+  SetUpOfficeApp(
+      L"Access.Application",
+      {{L"Database", {{10, kTag, L"popup"}, {1, L"Other", L"other"}, {1, kTag, L"first"}, {1, kTag, L"second"}}}});
   ComPtr<IDispatch> app;
   ASSERT_EQ(Create(L"Access.Application", &app), S_OK);
   ComPtr<IDispatch> bars;
@@ -162,10 +158,9 @@ TEST_F(OfficeTest, FindControlMatchesTypeAndTagAndDeletesTheControlItReturned) {
   ComPtr<IDispatch> bar;
   ASSERT_EQ(NextBar(items.get(), &bar), S_OK);
   ResetState();  // keep the log to the calls below; the bars go with it, so set them again
-  SetUpOfficeApp(L"Access.Application",
-                 {{L"Database",
-                   {{10, kTag, L"popup"}, {1, L"Other", L"other"}, {1, kTag, L"first"},
-                    {1, kTag, L"second"}}}});
+  SetUpOfficeApp(
+      L"Access.Application",
+      {{L"Database", {{10, kTag, L"popup"}, {1, L"Other", L"other"}, {1, kTag, L"first"}, {1, kTag, L"second"}}}});
 
   CallResult found = FindTaggedButton(bar.get());
   ASSERT_EQ(found.hr, S_OK);
@@ -204,14 +199,18 @@ TEST_F(OfficeTest, FindControlMatchesTypeAndTagAndDeletesTheControlItReturned) {
   EXPECT_EQ(refused.hr, DISP_E_TYPEMISMATCH);
   EXPECT_EQ(refused.argErr, 0u);
 
-  EXPECT_EQ(OfficeLog(), (std::vector<std::wstring>{
-      L"Access.Application: bar[Database].FindControl(VT_I4 1, missing, VT_BSTR Ostrevan_EmailPDF, missing, missing)",
-      L"Access.Application: control[Ostrevan_EmailPDF].Caption",
-      L"Access.Application: control[Ostrevan_EmailPDF].Delete(missing)",
-      L"Access.Application: bar[Database].FindControl(missing, missing, VT_BSTR Ostrevan_EmailPDF, missing, missing)",
-      L"Access.Application: bar[Database].FindControl(VT_I4 1, missing, VT_BSTR Nobody, missing, missing)",
-      L"Access.Application: bar[Database].FindControl(VT_BSTR button, missing, missing, missing, missing) -> DISP_E_TYPEMISMATCH",
-  }));
+  EXPECT_EQ(OfficeLog(),
+            (std::vector<std::wstring>{
+                L"Access.Application: bar[Database].FindControl(VT_I4 1, missing, VT_BSTR Ostrevan_EmailPDF, missing, "
+                L"missing)",
+                L"Access.Application: control[Ostrevan_EmailPDF].Caption",
+                L"Access.Application: control[Ostrevan_EmailPDF].Delete(missing)",
+                L"Access.Application: bar[Database].FindControl(missing, missing, VT_BSTR Ostrevan_EmailPDF, missing, "
+                L"missing)",
+                L"Access.Application: bar[Database].FindControl(VT_I4 1, missing, VT_BSTR Nobody, missing, missing)",
+                L"Access.Application: bar[Database].FindControl(VT_BSTR button, missing, missing, missing, missing) -> "
+                L"DISP_E_TYPEMISMATCH",
+            }));
 }
 
 TEST_F(OfficeTest, FailureRulesFailTheChosenCallAndLeaveTheStateAsItWas) {
@@ -228,8 +227,8 @@ TEST_F(OfficeTest, FailureRulesFailTheChosenCallAndLeaveTheStateAsItWas) {
       {L"Next#2", E_FAIL, L"CommandBars.Next -> failed", 1, 2},
       {L"Name#1", DISP_E_EXCEPTION, L"bar[Standard].Name -> failed", 1, 2},
       {L"FindControl", DISP_E_EXCEPTION,
-       L"bar[Ostrevan Kelvano].FindControl(VT_I4 1, missing, VT_BSTR Ostrevan_EmailPDF, missing, missing) -> failed",
-       1, 2},
+       L"bar[Ostrevan Kelvano].FindControl(VT_I4 1, missing, VT_BSTR Ostrevan_EmailPDF, missing, missing) -> failed", 1,
+       2},
       {L"Delete#1", DISP_E_EXCEPTION, L"control[Ostrevan_EmailPDF].Delete(missing) -> failed", 1, 2},
       {L"Delete#2", DISP_E_EXCEPTION, L"bar[Ostrevan Kelvano].Delete() -> failed", 0, 2},
       {L"Quit", DISP_E_EXCEPTION, L"Quit() -> failed", 0, 1},
@@ -238,8 +237,7 @@ TEST_F(OfficeTest, FailureRulesFailTheChosenCallAndLeaveTheStateAsItWas) {
   for (const auto& c : cases) {
     const std::string rule(c.rule, c.rule + wcslen(c.rule));
     ResetState();
-    SetUpOfficeApp(L"Excel.Application",
-                   {{L"Standard", {}}, {kToolbar, {{1, kTag, L"E-mail as PDF"}}}});
+    SetUpOfficeApp(L"Excel.Application", {{L"Standard", {}}, {kToolbar, {{1, kTag, L"E-mail as PDF"}}}});
     FailOfficeCalls(L"Excel.Application", {c.rule});
     EXPECT_EQ(CleanUp(L"Excel.Application"), c.expected) << rule;
     const auto log = OfficeLog();
@@ -262,14 +260,13 @@ TEST_F(OfficeTest, OnlyRegisteredApplicationsCanBeCreated) {
 
 TEST_F(OfficeTest, ReportsObjectsLeftAliveAtTheClientsProcessEndPerApplication) {
   ASSERT_EQ(RunLeakClient(L"office Visio.Application release"), 0u);
-  EXPECT_EQ(OfficeLog(), (std::vector<std::wstring>{L"Visio.Application: create",
-                                                     L"Visio.Application: CommandBars",
-                                                     L"Visio.Application: alive 0"}));
+  EXPECT_EQ(OfficeLog(), (std::vector<std::wstring>{L"Visio.Application: create", L"Visio.Application: CommandBars",
+                                                    L"Visio.Application: alive 0"}));
   ResetState();
   ASSERT_EQ(RunLeakClient(L"office PowerPoint.Application leak"), 0u);
-  EXPECT_EQ(OfficeLog(), (std::vector<std::wstring>{L"PowerPoint.Application: create",
-                                                     L"PowerPoint.Application: CommandBars",
-                                                     L"PowerPoint.Application: alive 2"}));
+  EXPECT_EQ(OfficeLog(),
+            (std::vector<std::wstring>{L"PowerPoint.Application: create", L"PowerPoint.Application: CommandBars",
+                                       L"PowerPoint.Application: alive 2"}));
 }
 
 }  // namespace

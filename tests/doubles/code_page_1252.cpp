@@ -6,11 +6,11 @@ namespace {
 
 // Bytes 0x80 to 0x9F; the rest of the code page is Latin-1. The five unassigned bytes map to
 // the control characters of the same number, as Windows maps them.
-constexpr wchar_t kHighControls[32] = {
-    L'\u20AC', L'\u0081', L'\u201A', L'\u0192', L'\u201E', L'\u2026', L'\u2020', L'\u2021',
-    L'\u02C6', L'\u2030', L'\u0160', L'\u2039', L'\u0152', L'\u008D', L'\u017D', L'\u008F',
-    L'\u0090', L'\u2018', L'\u2019', L'\u201C', L'\u201D', L'\u2022', L'\u2013', L'\u2014',
-    L'\u02DC', L'\u2122', L'\u0161', L'\u203A', L'\u0153', L'\u009D', L'\u017E', L'\u0178'};
+constexpr wchar_t kHighControls[32] = {L'\u20AC', L'\u0081', L'\u201A', L'\u0192', L'\u201E', L'\u2026', L'\u2020',
+                                       L'\u2021', L'\u02C6', L'\u2030', L'\u0160', L'\u2039', L'\u0152', L'\u008D',
+                                       L'\u017D', L'\u008F', L'\u0090', L'\u2018', L'\u2019', L'\u201C', L'\u201D',
+                                       L'\u2022', L'\u2013', L'\u2014', L'\u02DC', L'\u2122', L'\u0161', L'\u203A',
+                                       L'\u0153', L'\u009D', L'\u017E', L'\u0178'};
 
 char ToByte(wchar_t c) {
   if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);

@@ -61,9 +61,9 @@ class FakeWindowSystem : public WindowSystem {
   void DestroyAt(double at, WindowHandle window);
 
   // What the core did.
-  std::vector<double> checks;        // fake time of each IsWindow call
-  std::vector<double> waitTimeouts;  // the timeout of each wait
-  int pumps = 0;                     // ProcessPendingMessages calls
+  std::vector<double> checks;           // fake time of each IsWindow call
+  std::vector<double> waitTimeouts;     // the timeout of each wait
+  int pumps = 0;                        // ProcessPendingMessages calls
   std::vector<std::wstring> windowLog;  // e.g. "create Form1", "load", "display", "activate",
                                         // "unload request: refused", "end session", "closed"
 
@@ -94,7 +94,7 @@ class FakeWindowSystem : public WindowSystem {
   bool HandleNextArrived();
   void RequestClose();
 
-  std::vector<Arrival> arrivals_;  // in order of arrival time
+  std::vector<Arrival> arrivals_;   // in order of arrival time
   WindowEvents* events_ = nullptr;  // the shown window's, while it is open
   Shown shown_{*this};
   double lastCallAt_ = -1.0;

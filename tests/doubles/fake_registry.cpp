@@ -11,8 +11,8 @@ namespace {
 constexpr std::uint32_t kAllAccess = 0xF003F;
 constexpr std::uint32_t kDelete = 0x10000, kWriteDac = 0x40000, kWriteOwner = 0x80000;
 constexpr std::uint32_t kGenericAll = 0x10000000, kGenericWrite = 0x40000000;
-constexpr std::uint32_t kChangingRights = kKeySetValue | kKeyCreateSubKey | kKeyCreateLink | kDelete | kWriteDac |
-                                          kWriteOwner | kGenericAll | kGenericWrite;
+constexpr std::uint32_t kChangingRights =
+    kKeySetValue | kKeyCreateSubKey | kKeyCreateLink | kDelete | kWriteDac | kWriteOwner | kGenericAll | kGenericWrite;
 constexpr std::int32_t kErrorNoAccess = 998;  // a null buffer with a size
 
 bool IsPredefined(RegistryKey key) {
@@ -184,8 +184,8 @@ void FakeRegistry::MarkReadOnly(RegistryRoot root, const std::wstring& path) {
   Ensure(Below({root, L""}, path)).readOnly = true;
 }
 
-void FakeRegistry::ReplaceAfterNextSizeQuery(RegistryRoot root, const std::wstring& path,
-                                             const std::wstring& valueName, StoredValue replacement) {
+void FakeRegistry::ReplaceAfterNextSizeQuery(RegistryRoot root, const std::wstring& path, const std::wstring& valueName,
+                                             StoredValue replacement) {
   replacement_ = Replacement{Below({root, L""}, path), Fold(valueName), std::move(replacement)};
 }
 

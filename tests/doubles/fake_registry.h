@@ -29,15 +29,13 @@ inline constexpr std::int32_t kErrorKeyDeleted = 1018;
 
 class FakeRegistry : public Registry {
  public:
-  std::int32_t CreateKeyEx(RegistryKey root, const std::wstring& path, std::uint32_t access,
-                           RegistryKey& key) override;
-  std::int32_t OpenKeyEx(RegistryKey root, const std::wstring& path, std::uint32_t access,
-                         RegistryKey& key) override;
+  std::int32_t CreateKeyEx(RegistryKey root, const std::wstring& path, std::uint32_t access, RegistryKey& key) override;
+  std::int32_t OpenKeyEx(RegistryKey root, const std::wstring& path, std::uint32_t access, RegistryKey& key) override;
   // A too-small buffer is filled with 0xCD bytes, standing for Windows' "undefined contents".
-  std::int32_t QueryValueEx(RegistryKey key, const std::wstring& valueName, std::uint32_t& type,
-                            std::uint8_t* data, std::uint32_t& size) override;
-  std::int32_t SetValueEx(RegistryKey key, const std::wstring& valueName, std::uint32_t type,
-                          const std::uint8_t* data, std::uint32_t size) override;
+  std::int32_t QueryValueEx(RegistryKey key, const std::wstring& valueName, std::uint32_t& type, std::uint8_t* data,
+                            std::uint32_t& size) override;
+  std::int32_t SetValueEx(RegistryKey key, const std::wstring& valueName, std::uint32_t type, const std::uint8_t* data,
+                          std::uint32_t size) override;
   std::int32_t CloseKey(RegistryKey key) override;
   std::string ToAnsi(const std::wstring& text) override;
   std::wstring FromAnsi(const std::string& bytes) override;
@@ -56,8 +54,7 @@ class FakeRegistry : public Registry {
 
   // Inspection.
   bool KeyExists(RegistryRoot root, const std::wstring& path) const;
-  std::optional<StoredValue> Stored(RegistryRoot root, const std::wstring& path,
-                                    const std::wstring& valueName) const;
+  std::optional<StoredValue> Stored(RegistryRoot root, const std::wstring& path, const std::wstring& valueName) const;
   int OpenHandles() const { return static_cast<int>(handles_.size()); }
   // The access mask of every CreateKeyEx and OpenKeyEx, in order.
   const std::vector<std::uint32_t>& AccessRequested() const { return accessRequested_; }

@@ -83,9 +83,7 @@ void FakeWindowSystem::RequestClose() {
   }
 }
 
-void FakeWindowSystem::Shown::Close() {
-  system_.CloseRequestAt(system_.passed);
-}
+void FakeWindowSystem::Shown::Close() { system_.CloseRequestAt(system_.passed); }
 
 void FakeWindowSystem::ShowModal(const std::wstring& caption, WindowEvents& events) {
   windowLog.push_back(L"create " + caption);

@@ -18,9 +18,12 @@ std::int32_t FromRadix(std::wstring_view digits, int radix) {
   std::uint64_t value = 0;
   for (wchar_t c : digits) {
     int d = -1;
-    if (IsDigit(c)) d = c - L'0';
-    else if (c >= L'a' && c <= L'f') d = c - L'a' + 10;
-    else if (c >= L'A' && c <= L'F') d = c - L'A' + 10;
+    if (IsDigit(c))
+      d = c - L'0';
+    else if (c >= L'a' && c <= L'f')
+      d = c - L'a' + 10;
+    else if (c >= L'A' && c <= L'F')
+      d = c - L'A' + 10;
     if (d < 0 || d >= radix) throw errors::TypeMismatch();
     value = value * radix + d;
     if (value > 0xFFFFFFFFu) throw errors::Overflow();

@@ -25,8 +25,7 @@ TEST_P(NoModeTest, EndsAtOnceDoingNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     CommandLine, NoModeTest,
-    testing::Values(KelvanoCase{"Empty", L"", std::nullopt},
-                    KelvanoCase{"OnlySpaces", L"   ", std::nullopt},
+    testing::Values(KelvanoCase{"Empty", L"", std::nullopt}, KelvanoCase{"OnlySpaces", L"   ", std::nullopt},
                     KelvanoCase{"UnknownWord", L" Hello", std::nullopt},
                     KelvanoCase{"UnknownWords", L" Kelvano Remove", std::nullopt},
                     KelvanoCase{"RemoveWordInLowerCase", L" remove_1231", std::nullopt},

@@ -48,13 +48,13 @@ TEST_P(HarnessRunTest, ReportsExitCodeAndReport) {
 
 INSTANTIATE_TEST_SUITE_P(
     FakeProgram, HarnessRunTest,
-    testing::Values(
-        FakeRunCase{"ExitZero", L" exit 0", 0, std::nullopt},
-        FakeRunCase{"ExitCodeKeptWhole", L" exit 70000", 70000, std::nullopt},
-        FakeRunCase{"ReportReadAndDismissed", L" report 5 kelvano \"Run-time error '13':\\n\\nType mismatch\"", 5,
-                    ErrorReport{L"kelvano", L"Run-time error '13':\n\nType mismatch"}},
-        FakeRunCase{"ReportFromSecondThread", L" thread-report 9 other \"first\\nsecond\"", 9,
-                    ErrorReport{L"other", L"first\nsecond"}}),
+    testing::Values(FakeRunCase{"ExitZero", L" exit 0", 0, std::nullopt},
+                    FakeRunCase{"ExitCodeKeptWhole", L" exit 70000", 70000, std::nullopt},
+                    FakeRunCase{"ReportReadAndDismissed",
+                                L" report 5 kelvano \"Run-time error '13':\\n\\nType mismatch\"", 5,
+                                ErrorReport{L"kelvano", L"Run-time error '13':\n\nType mismatch"}},
+                    FakeRunCase{"ReportFromSecondThread", L" thread-report 9 other \"first\\nsecond\"", 9,
+                                ErrorReport{L"other", L"first\nsecond"}}),
     [](const testing::TestParamInfo<FakeRunCase>& info) { return std::string(info.param.name); });
 
 TEST(HarnessReport, LinesSplitAtEitherLineBreak) {

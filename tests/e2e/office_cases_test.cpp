@@ -25,9 +25,9 @@ namespace {
 
 constexpr wchar_t kAccessToolbarsKey[] = L"Software\\Ostrevan LLC\\Harrowdesk\\Defaults\\AccessToolbars";
 constexpr wchar_t kAccess[] = L"Access.Application";
-const std::vector<std::wstring> kSixApplications = {
-    L"PowerPoint.Application", L"Excel.Application", L"Publisher.Application",
-    L"MSProject.Application",  L"Word.Application",  L"Visio.Application"};
+const std::vector<std::wstring> kSixApplications = {L"PowerPoint.Application", L"Excel.Application",
+                                                    L"Publisher.Application",  L"MSProject.Application",
+                                                    L"Word.Application",       L"Visio.Application"};
 
 // ---- bars, written the way standinctl takes them: "Name[tag tag:caption]"
 
@@ -82,8 +82,10 @@ const ToolbarList kSeeded = {{L"ToolBar1", Text(L"Database")}, {L"ToolBar2", Tex
 
 void WriteToolbarList(const ToolbarList& list) {
   for (const auto& [name, value] : list) {
-    if (value.type == REG_SZ) WriteStringValue(HKEY_CURRENT_USER, kAccessToolbarsKey, name, value.text);
-    else WriteDwordValue(HKEY_CURRENT_USER, kAccessToolbarsKey, name, value.number);
+    if (value.type == REG_SZ)
+      WriteStringValue(HKEY_CURRENT_USER, kAccessToolbarsKey, name, value.text);
+    else
+      WriteDwordValue(HKEY_CURRENT_USER, kAccessToolbarsKey, name, value.number);
   }
 }
 
@@ -93,8 +95,10 @@ std::optional<ToolbarList> ReadToolbarList() {
   for (const wchar_t* name : {L"ToolBar1", L"ToolBar2", L"ToolBar3"}) {
     const std::optional<RawValue> raw = ReadRawValue(HKEY_CURRENT_USER, kAccessToolbarsKey, name);
     if (!raw) continue;
-    if (raw->type == REG_DWORD) list[name] = Dword(*ReadDwordValue(HKEY_CURRENT_USER, kAccessToolbarsKey, name));
-    else list[name] = {raw->type, *ReadStringValue(HKEY_CURRENT_USER, kAccessToolbarsKey, name), 0};
+    if (raw->type == REG_DWORD)
+      list[name] = Dword(*ReadDwordValue(HKEY_CURRENT_USER, kAccessToolbarsKey, name));
+    else
+      list[name] = {raw->type, *ReadStringValue(HKEY_CURRENT_USER, kAccessToolbarsKey, name), 0};
   }
   return list;
 }
@@ -110,7 +114,7 @@ struct App {
 struct OfficeCase {
   const char* name;  // letters, digits and '_' only
   std::vector<App> installed;
-  std::optional<ToolbarList> toolbarList;         // nullopt: the key is missing
+  std::optional<ToolbarList> toolbarList;          // nullopt: the key is missing
   std::map<std::wstring, std::wstring> barsAfter;  // by ProgID, as Describe writes them
   std::vector<std::wstring> quit;                  // the applications asked to quit, in order
   std::optional<ToolbarList> toolbarListAfter;
@@ -165,11 +169,12 @@ TEST_P(OfficeTest, CleansUpWhatBelongsToTheAddInAndNothingElse) {
   ExpectOutcome(RunKelvano(L" Remove_1231"), std::nullopt);
 
   const std::vector<std::wstring> log = standin::OfficeLog();
-  SCOPED_TRACE(testing::Message() << "office log:\n" << [&] {
-    std::wstring all;
-    for (const auto& line : log) all += line + L"\n";
-    return all;
-  }());
+  SCOPED_TRACE(testing::Message() << "office log:\n"
+                                  << [&] {
+                                       std::wstring all;
+                                       for (const auto& line : log) all += line + L"\n";
+                                       return all;
+                                     }());
 
   // Started in the fixed order, each installed application once.
   std::vector<std::wstring> expectedCreated;
@@ -284,21 +289,18 @@ INSTANTIATE_TEST_SUITE_P(
                    Quits({kAccess}),
                    ToolbarList{{L"ToolBar1", Dword(5)}}},
         // Only the button FindControl returns first goes.
-        OfficeCase{"TwoTaggedButtonsOnOneBar",
-                   {{kAccess,
-                     {BarOf(L"Database", {Button(L"Ostrevan_EmailPDF", L"first"), Button(L"Ostrevan_EmailPDF", L"second")})},
-                     {}}},
-                   kSeeded,
-                   {{kAccess, L"Database[Ostrevan_EmailPDF:second]"}},
-                   Quits({kAccess}),
-                   kSeeded},
+        OfficeCase{
+            "TwoTaggedButtonsOnOneBar",
+            {{kAccess,
+              {BarOf(L"Database", {Button(L"Ostrevan_EmailPDF", L"first"), Button(L"Ostrevan_EmailPDF", L"second")})},
+              {}}},
+            kSeeded,
+            {{kAccess, L"Database[Ostrevan_EmailPDF:second]"}},
+            Quits({kAccess}),
+            kSeeded},
         // A failing FindControl stays inside the button step: Access still quits.
-        OfficeCase{"FindControlFails",
-                   {{kAccess, AccessBars(), {L"FindControl"}}},
-                   kSeeded,
-                   {},
-                   Quits({kAccess}),
-                   kSeeded},
+        OfficeCase{
+            "FindControlFails", {{kAccess, AccessBars(), {L"FindControl"}}}, kSeeded, {}, Quits({kAccess}), kSeeded},
         // Without Access the registry is not touched: the list is not created.
         OfficeCase{"AccessNotInstalled",
                    {{L"Word.Application", AddInBars(), {}}},

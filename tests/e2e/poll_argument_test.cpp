@@ -19,19 +19,18 @@ TEST_P(PollArgumentTest, EndsWithTheConversionErrorReport) {
   ExpectOutcome(RunKelvano(GetParam().tail), GetParam().report);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    CommandLine, PollArgumentTest,
-    testing::Values(
-        // Without a comma the whole command text is converted.
-        KelvanoCase{"TokenAlone", Poll(L""), kTypeMismatch},
-        KelvanoCase{"TokenAloneWithSpaces", L"  " + Poll(L"  "), kTypeMismatch},
-        KelvanoCase{"Letters", Poll(L",abc"), kTypeMismatch},
-        KelvanoCase{"NothingAfterComma", Poll(L","), kTypeMismatch},
-        KelvanoCase{"TextBeforeCommaThenLetters", Poll(L"xyz,abc"), kTypeMismatch},
-        KelvanoCase{"TooLarge", Poll(L",99999999999"), kOverflow},
-        KelvanoCase{"OneAboveInt32Max", Poll(L",2147483648"), kOverflow},
-        KelvanoCase{"OneBelowInt32Min", Poll(L",-2147483649"), kOverflow}),
-    [](const auto& info) { return CaseName(info.param); });
+INSTANTIATE_TEST_SUITE_P(CommandLine, PollArgumentTest,
+                         testing::Values(
+                             // Without a comma the whole command text is converted.
+                             KelvanoCase{"TokenAlone", Poll(L""), kTypeMismatch},
+                             KelvanoCase{"TokenAloneWithSpaces", L"  " + Poll(L"  "), kTypeMismatch},
+                             KelvanoCase{"Letters", Poll(L",abc"), kTypeMismatch},
+                             KelvanoCase{"NothingAfterComma", Poll(L","), kTypeMismatch},
+                             KelvanoCase{"TextBeforeCommaThenLetters", Poll(L"xyz,abc"), kTypeMismatch},
+                             KelvanoCase{"TooLarge", Poll(L",99999999999"), kOverflow},
+                             KelvanoCase{"OneAboveInt32Max", Poll(L",2147483648"), kOverflow},
+                             KelvanoCase{"OneBelowInt32Min", Poll(L",-2147483649"), kOverflow}),
+                         [](const auto& info) { return CaseName(info.param); });
 
 }  // namespace
 }  // namespace e2e

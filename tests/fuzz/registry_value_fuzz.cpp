@@ -28,7 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   doubles::FakeRegistry registry;
   doubles::StoredValue stored{type, changes ? bytes.substr(0, bytes.size() / 2) : bytes};
   registry.SetValue(kHkeyCurrentUser, kPath, L"v", stored);
-  if (changes) registry.ReplaceAfterNextSizeQuery(kHkeyCurrentUser, kPath, L"v", {type, bytes.substr(bytes.size() / 2)});
+  if (changes)
+    registry.ReplaceAfterNextSizeQuery(kHkeyCurrentUser, kPath, L"v", {type, bytes.substr(bytes.size() / 2)});
 
   const Value read = ReadRegValue(registry, kHkeyCurrentUser, kPath, L"v");
   if (const std::wstring* text = AsText(read)) {
@@ -38,7 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   if (!changes && type != kRegSz && type != kRegDword && !IsEmpty(read)) std::abort();
 
-  if (changes) registry.ReplaceAfterNextSizeQuery(kHkeyCurrentUser, kPath, L"v", {type, bytes.substr(bytes.size() / 2)});
+  if (changes)
+    registry.ReplaceAfterNextSizeQuery(kHkeyCurrentUser, kPath, L"v", {type, bytes.substr(bytes.size() / 2)});
   registry.SetValue(kHkeyCurrentUser, kPath, L"v", stored);
   Value value = std::int32_t{7};
   RegStatus status = 0;
@@ -47,7 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     registry.OpenKeyEx(kHkeyCurrentUser, kPath, kRegHelperAccess, key.put());
     status = QueryRegValue(registry, key.get(), L"v", value);
   }
-  if (!changes && type != kRegSz && type != kRegDword && (status != kRegStatusOtherType || value != Value{std::int32_t{7}}))
+  if (!changes && type != kRegSz && type != kRegDword &&
+      (status != kRegStatusOtherType || value != Value{std::int32_t{7}}))
     std::abort();
   if (registry.OpenHandles() != 0) std::abort();
   return 0;

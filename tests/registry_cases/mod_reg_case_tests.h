@@ -105,10 +105,9 @@ class ModRegTest : public ::testing::Test {
   std::unique_ptr<ScratchRegistry> scratch_;
 };
 
-#define KELVANO_SKIP_UNLESS_CODE_PAGE_1252(needed)                                                    \
-  if ((needed) && !HasCodePage1252())                                                                \
-  GTEST_SKIP() << "needs ANSI code page 1252 to hold \"Caf\\u00E9\"; this one is "                  \
-               << scratch().AnsiCodePage()
+#define KELVANO_SKIP_UNLESS_CODE_PAGE_1252(needed) \
+  if ((needed) && !HasCodePage1252())              \
+  GTEST_SKIP() << "needs ANSI code page 1252 to hold \"Caf\\u00E9\"; this one is " << scratch().AnsiCodePage()
 
 // ---- Reading: ReadRegValue and QueryRegValue over each stored form ----
 
@@ -225,12 +224,9 @@ TEST_F(ModRegTest, RegKeyExistsOpensTheKeyForChangingIt) {
     const wchar_t* sub;
     bool exists;
   } const cases[] = {
-      {L"", true},              // the scratch key
-      {L"Present", true},
-      {L"PRESENT\\child", true},  // names are compared without regard to case
-      {L"Missing", false},
-      {L"Present\\Missing", false},
-      {L"ReadOnly", false},  // every open asks to change it too
+      {L"", true},                                     // the scratch key
+      {L"Present", true},  {L"PRESENT\\child", true},  // names are compared without regard to case
+      {L"Missing", false}, {L"Present\\Missing", false}, {L"ReadOnly", false},  // every open asks to change it too
   };
   for (const Case& c : cases) {
     if (std::wstring(c.sub) == L"ReadOnly" && !enforced) continue;

@@ -15,7 +15,8 @@ namespace kelvano::testing {
 inline void RegisterFakeDriver(doubles::FakeAutomation& automation, std::set<std::wstring> failing = {}) {
   automation.classes[kConverterDriverClassId] = [&automation, failing] {
     auto driver = std::make_shared<doubles::FakeObject>(automation.log, L"driver");
-    for (int id : {driver_dispid::kInstallPrinter, driver_dispid::kUninstallPrinter, driver_dispid::kEndPrinterSession}) {
+    for (int id :
+         {driver_dispid::kInstallPrinter, driver_dispid::kUninstallPrinter, driver_dispid::kEndPrinterSession}) {
       driver->byDispatchId[id] = [](const std::vector<Value>&) { return Value{}; };
     }
     driver->failing = failing;

@@ -23,17 +23,18 @@ std::vector<std::wstring> CreationsAndQuits(const doubles::CallLog& log) {
 
 TEST(OfficeToolbars, VisitsTheSixApplicationsInOrderThenAccess) {
   OfficeRig rig;
-  for (const wchar_t* progId : kToolbarAppProgIds) rig.office.Install(progId, WithBars({Bar(L"Standard"), Bar(ToolbarName)}));
+  for (const wchar_t* progId : kToolbarAppProgIds)
+    rig.office.Install(progId, WithBars({Bar(L"Standard"), Bar(ToolbarName)}));
   rig.office.Install(kAccessProgId, WithBars({Bar(L"Database", {testing::TaggedButton()})}));
 
   rig.RunCleanUp();
 
   EXPECT_EQ(CreationsAndQuits(rig.automation.log),
-            (std::vector<std::wstring>{
-                L"create PowerPoint.Application", L"PowerPoint.Quit()", L"create Excel.Application", L"Excel.Quit()",
-                L"create Publisher.Application", L"Publisher.Quit()", L"create MSProject.Application",
-                L"MSProject.Quit()", L"create Word.Application", L"Word.Quit()", L"create Visio.Application",
-                L"Visio.Quit()", L"create Access.Application", L"Access.Quit()"}));
+            (std::vector<std::wstring>{L"create PowerPoint.Application", L"PowerPoint.Quit()",
+                                       L"create Excel.Application", L"Excel.Quit()", L"create Publisher.Application",
+                                       L"Publisher.Quit()", L"create MSProject.Application", L"MSProject.Quit()",
+                                       L"create Word.Application", L"Word.Quit()", L"create Visio.Application",
+                                       L"Visio.Quit()", L"create Access.Application", L"Access.Quit()"}));
   for (const wchar_t* progId : kToolbarAppProgIds) {
     EXPECT_EQ(DeletedBars(rig.office.App(progId)), (std::vector<bool>{false, true})) << progId;
   }
@@ -46,20 +47,21 @@ TEST(OfficeToolbars, FindsAndDeletesTheBarThroughTheOfficeInterfaces) {
 
   RemoveAppToolbar(rig.automation, L"Word.Application");
 
-  EXPECT_EQ(rig.automation.log, (std::vector<std::wstring>{
-                                    L"create Word.Application",
-                                    L"Word.CommandBars()",
-                                    L"Word.CommandBars.QueryInterface({000C0302-0000-0000-C000-000000000046})",
-                                    L"Word.CommandBars.Enumerate()",
-                                    L"Word.CommandBars.Next()",
-                                    L"Word.bar(Standard).QueryInterface({000C0304-0000-0000-C000-000000000046})",
-                                    L"Word.bar(Standard).Name()",
-                                    L"Word.CommandBars.Next()",
-                                    L"Word.bar(Ostrevan Kelvano).QueryInterface({000C0304-0000-0000-C000-000000000046})",
-                                    L"Word.bar(Ostrevan Kelvano).Name()",
-                                    L"Word.bar(Ostrevan Kelvano).Delete()",
-                                    L"Word.Quit()",
-                                }));
+  EXPECT_EQ(rig.automation.log,
+            (std::vector<std::wstring>{
+                L"create Word.Application",
+                L"Word.CommandBars()",
+                L"Word.CommandBars.QueryInterface({000C0302-0000-0000-C000-000000000046})",
+                L"Word.CommandBars.Enumerate()",
+                L"Word.CommandBars.Next()",
+                L"Word.bar(Standard).QueryInterface({000C0304-0000-0000-C000-000000000046})",
+                L"Word.bar(Standard).Name()",
+                L"Word.CommandBars.Next()",
+                L"Word.bar(Ostrevan Kelvano).QueryInterface({000C0304-0000-0000-C000-000000000046})",
+                L"Word.bar(Ostrevan Kelvano).Name()",
+                L"Word.bar(Ostrevan Kelvano).Delete()",
+                L"Word.Quit()",
+            }));
   EXPECT_EQ(doubles::FakeObject::Alive(), 0);
 }
 
@@ -81,7 +83,8 @@ std::wstring DeleteOf(const std::wstring& bar) { return L"Excel.bar(" + bar + L"
 const std::wstring kOurs = ToolbarName;
 const std::wstring kFailed = L" -> failed";
 
-FakeOfficeApp Failing(FakeOfficeApp app, std::set<std::wstring> appFailing, std::set<std::wstring> collectionFailing = {}) {
+FakeOfficeApp Failing(FakeOfficeApp app, std::set<std::wstring> appFailing,
+                      std::set<std::wstring> collectionFailing = {}) {
   app.failing = std::move(appFailing);
   app.collectionFailing = std::move(collectionFailing);
   return app;
@@ -94,45 +97,55 @@ doubles::FakeBar FailingBar(const std::wstring& name, std::set<std::wstring> fai
 }
 
 const AppStepCase kAppStepCases[] = {
-    {"the add-in's bar among others is deleted, then the application quits", true,
+    {"the add-in's bar among others is deleted, then the application quits",
+     true,
      WithBars({Bar(L"Standard"), Bar(kOurs), Bar(L"Formatting")}),
      {kCreate, kBars, NameOf(L"Standard"), NameOf(kOurs), DeleteOf(kOurs), kQuit},
      {false, true, false}},
-    {"two bars of that name: only the first is deleted", true,
+    {"two bars of that name: only the first is deleted",
+     true,
      WithBars({Bar(kOurs), Bar(L"Standard"), Bar(kOurs)}),
      {kCreate, kBars, NameOf(kOurs), DeleteOf(kOurs), kQuit},
      {true, false, false}},
-    {"names differing only in letter case are left alone", true,
+    {"names differing only in letter case are left alone",
+     true,
      WithBars({Bar(L"ostrevan kelvano"), Bar(L"OSTREVAN KELVANO"), Bar(L"Ostrevan kelvano")}),
      {kCreate, kBars, NameOf(L"ostrevan kelvano"), NameOf(L"OSTREVAN KELVANO"), NameOf(L"Ostrevan kelvano"), kQuit},
      {false, false, false}},
-    {"no bar of that name: the application is still asked to quit", true,
+    {"no bar of that name: the application is still asked to quit",
+     true,
      WithBars({Bar(L"Standard")}),
      {kCreate, kBars, NameOf(L"Standard"), kQuit},
      {false}},
     {"no bars at all", true, WithBars({}), {kCreate, kBars, kQuit}, {}},
     {"not installed: skipped", false, WithBars({}), {kCreate + L" -> not registered"}, {}},
-    {"reading CommandBars fails: no Quit", true,
+    {"reading CommandBars fails: no Quit",
+     true,
      Failing(WithBars({Bar(kOurs)}), {L"CommandBars"}),
      {kCreate, kBars + kFailed},
      {false}},
-    {"deleting the bar fails: no Quit", true,
+    {"deleting the bar fails: no Quit",
+     true,
      WithBars({FailingBar(kOurs, {L"Delete"})}),
      {kCreate, kBars, NameOf(kOurs), DeleteOf(kOurs) + kFailed},
      {false}},
-    {"a bar's name cannot be read: the rest of the step is abandoned", true,
+    {"a bar's name cannot be read: the rest of the step is abandoned",
+     true,
      WithBars({FailingBar(L"Standard", {L"Name"}), Bar(kOurs)}),
      {kCreate, kBars, NameOf(L"Standard") + kFailed},
      {false, false}},
-    {"moving to the next bar fails: no Quit", true,
+    {"moving to the next bar fails: no Quit",
+     true,
      Failing(WithBars({Bar(L"Standard"), Bar(kOurs)}), {}, {L"Next#2"}),
      {kCreate, kBars, NameOf(L"Standard"), L"Excel.CommandBars.Next()" + kFailed},
      {false, false}},
-    {"a collection without the CommandBars interface: no Quit", true,
+    {"a collection without the CommandBars interface: no Quit",
+     true,
      Failing(WithBars({Bar(kOurs)}), {}, {L"QueryInterface"}),
      {kCreate, kBars, L"Excel.CommandBars.QueryInterface({000C0302-0000-0000-C000-000000000046})" + kFailed},
      {false}},
-    {"quitting fails: nothing more to do", true,
+    {"quitting fails: nothing more to do",
+     true,
      Failing(WithBars({Bar(kOurs)}), {L"Quit"}),
      {kCreate, kBars, NameOf(kOurs), DeleteOf(kOurs), kQuit + kFailed},
      {true}},

@@ -24,16 +24,15 @@ TEST(HostWindowWatch, ChecksJustAfterEveryFourSecondsAndEndsAtTheFirstCheckWitho
 
   ExpectTimes(rig.windows.checks, {4.001, 8.002, 12.003});
   EXPECT_TRUE(rig.modPrinter.PollDone);
-  EXPECT_EQ(rig.automation.log,
-            (CallLog{L"create {68B34268-7559-11D3-BBE5-D53DCBD65107}",
-                     L"driver.#27(Ostrevan Kelvano Converter)", L"driver.#24()"}));
+  EXPECT_EQ(rig.automation.log, (CallLog{L"create {68B34268-7559-11D3-BBE5-D53DCBD65107}",
+                                         L"driver.#27(Ostrevan Kelvano Converter)", L"driver.#24()"}));
   EXPECT_EQ(FakeObject::Alive(), 0) << "the session's driver object is released";
 }
 
 // A pass at exactly 4.0 s makes no check; a pass just after it does.
 TEST(HostWindowWatch, ChecksOnlyWhenStrictlyMoreThanFourSecondsHavePassed) {
   struct Case {
-    double messageAt;    // a message wakes the watch for a pass at this moment
+    double messageAt;  // a message wakes the watch for a pass at this moment
     double firstCheck;
   };
   for (const Case& c : {Case{4.0, 4.001}, Case{4.0005, 4.0005}, Case{3.9995, 4.001}, Case{0.0, 4.001}}) {

@@ -82,8 +82,7 @@ TEST(PollWindow, EndOfTheWindowsSessionClosesThePrinterSessionThereAndOnlyThere)
 
   rig.ShowPoll();
 
-  EXPECT_EQ(rig.windows.windowLog,
-            Concat({L"create Form1", L"load", L"end session", kEndPrinterSession}, kAfterWatch));
+  EXPECT_EQ(rig.windows.windowLog, Concat({L"create Form1", L"load", L"end session", kEndPrinterSession}, kAfterWatch));
   EXPECT_EQ(rig.DriverCalls(L"#24"), 1);
   EXPECT_EQ(rig.windows.checks.size(), 7u);
 }

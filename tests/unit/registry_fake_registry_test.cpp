@@ -83,7 +83,8 @@ TEST(FakeRegistry, AValueChangesOnceRightAfterTheNextSizeQuery) {
 
 TEST(FakeRegistry, TextCrossesInCodePage1252) {
   FakeRegistry registry;
-  EXPECT_EQ(registry.ToAnsi(L"\u20AC Caf\u00E9 \u0101"), "\x80 Caf\xE9 ?") << "the euro, Latin-1, and no byte for a-macron";
+  EXPECT_EQ(registry.ToAnsi(L"\u20AC Caf\u00E9 \u0101"), "\x80 Caf\xE9 ?")
+      << "the euro, Latin-1, and no byte for a-macron";
   EXPECT_EQ(registry.FromAnsi("\x80 Caf\xE9 \x9F"), L"\u20AC Caf\u00E9 \u0178");
 }
 

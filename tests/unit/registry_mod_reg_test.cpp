@@ -38,8 +38,7 @@ class FakeScratchRegistry : public ScratchRegistry {
     registry_.MarkReadOnly(kHkeyCurrentUser, PathOf(sub));
     return true;
   }
-  void ReplaceAfterNextSizeQuery(const std::wstring& sub, const std::wstring& name,
-                                 const StoredValue& value) override {
+  void ReplaceAfterNextSizeQuery(const std::wstring& sub, const std::wstring& name, const StoredValue& value) override {
     registry_.ReplaceAfterNextSizeQuery(kHkeyCurrentUser, PathOf(sub), name, ToFake(value));
   }
   RegistryKey OpenKey(const std::wstring& sub, std::uint32_t access) override {
@@ -60,7 +59,9 @@ class FakeScratchRegistry : public ScratchRegistry {
   }
 
  private:
-  static std::wstring PathOf(const std::wstring& sub) { return sub.empty() ? kScratchPath : kScratchPath + L"\\" + sub; }
+  static std::wstring PathOf(const std::wstring& sub) {
+    return sub.empty() ? kScratchPath : kScratchPath + L"\\" + sub;
+  }
 
   doubles::FakeRegistry registry_;
   doubles::FakeAutomation automation_;
@@ -82,8 +83,8 @@ using doubles::StoredValue;
 using namespace std::string_literals;
 
 TEST(ModRegRoots, EveryPredefinedRootIsPassedOnSignExtended) {
-  for (const RegistryRoot root : {kHkeyClassesRoot, kHkeyCurrentUser, kHkeyLocalMachine, kHkeyUsers,
-                                  kHkeyCurrentConfig}) {
+  for (const RegistryRoot root :
+       {kHkeyClassesRoot, kHkeyCurrentUser, kHkeyLocalMachine, kHkeyUsers, kHkeyCurrentConfig}) {
     SCOPED_TRACE(testing::Message() << "root " << std::hex << static_cast<std::uint32_t>(root));
     FakeRegistry registry;
     doubles::FakeAutomation automation;

@@ -79,8 +79,8 @@ class HostWindow {
     std::promise<HWND> created;
     std::future<HWND> handle = created.get_future();
     thread_ = std::thread([this, lifetime, created = std::move(created)]() mutable {
-      win32::UniqueWindow window(CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
-                                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+      win32::UniqueWindow window(CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+                                                 nullptr, GetModuleHandleW(nullptr), nullptr));
       created.set_value(window.get());
       PumpFor(lifetime);
       window.reset();

@@ -59,8 +59,7 @@ class WatchedRegistry : public Registry {
     const std::int32_t status = real_.CreateKeyEx(root, path, access, key);
     return Opened(status, key);
   }
-  std::int32_t OpenKeyEx(RegistryKey root, const std::wstring& path, std::uint32_t access,
-                         RegistryKey& key) override {
+  std::int32_t OpenKeyEx(RegistryKey root, const std::wstring& path, std::uint32_t access, RegistryKey& key) override {
     accessRequested.push_back(access);
     const std::int32_t status = real_.OpenKeyEx(root, path, access, key);
     return Opened(status, key);
@@ -71,8 +70,8 @@ class WatchedRegistry : public Registry {
     if (!data && afterNextSizeQuery) std::exchange(afterNextSizeQuery, nullptr)();
     return status;
   }
-  std::int32_t SetValueEx(RegistryKey key, const std::wstring& valueName, std::uint32_t type,
-                          const std::uint8_t* data, std::uint32_t size) override {
+  std::int32_t SetValueEx(RegistryKey key, const std::wstring& valueName, std::uint32_t type, const std::uint8_t* data,
+                          std::uint32_t size) override {
     return real_.SetValueEx(key, valueName, type, data, size);
   }
   std::int32_t CloseKey(RegistryKey key) override {
@@ -111,8 +110,8 @@ class Win32ScratchRegistry : public ScratchRegistry {
     // RegSetValueExA takes in a NUL that directly follows a REG_SZ's data; a byte that is not
     // NUL there keeps a text without its terminator as it is.
     const std::string data = value.bytes + 'X';
-    ASSERT_EQ(RegSetValueExA(key.get(), Narrow(name).c_str(), 0, value.type,
-                             reinterpret_cast<const BYTE*>(data.data()), static_cast<DWORD>(value.bytes.size())),
+    ASSERT_EQ(RegSetValueExA(key.get(), Narrow(name).c_str(), 0, value.type, reinterpret_cast<const BYTE*>(data.data()),
+                             static_cast<DWORD>(value.bytes.size())),
               ERROR_SUCCESS);
   }
   std::optional<StoredValue> Load(const std::wstring& sub, const std::wstring& name) override {
@@ -124,9 +123,9 @@ class Win32ScratchRegistry : public ScratchRegistry {
     if (RegQueryValueExA(key.get(), Narrow(name).c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
       return std::nullopt;
     std::string bytes(size + 1, '\0');
-    EXPECT_EQ(RegQueryValueExA(key.get(), Narrow(name).c_str(), nullptr, &type,
-                               reinterpret_cast<BYTE*>(bytes.data()), &size),
-              ERROR_SUCCESS);
+    EXPECT_EQ(
+        RegQueryValueExA(key.get(), Narrow(name).c_str(), nullptr, &type, reinterpret_cast<BYTE*>(bytes.data()), &size),
+        ERROR_SUCCESS);
     bytes.resize(size);
     return StoredValue{type, bytes};
   }
@@ -159,8 +158,7 @@ class Win32ScratchRegistry : public ScratchRegistry {
     EXPECT_TRUE(readable);
     return readable && !writable;
   }
-  void ReplaceAfterNextSizeQuery(const std::wstring& sub, const std::wstring& name,
-                                 const StoredValue& value) override {
+  void ReplaceAfterNextSizeQuery(const std::wstring& sub, const std::wstring& name, const StoredValue& value) override {
     registry_.afterNextSizeQuery = [this, sub, name, value] { Store(sub, name, value); };
   }
   RegistryKey OpenKey(const std::wstring& sub, std::uint32_t access) override {
@@ -214,11 +212,8 @@ TEST(ModRegRoots, EveryPredefinedRootWorks) {
     RegistryRoot root;
     const wchar_t* path;
   } cases[] = {
-      {kHkeyClassesRoot, L"CLSID"},
-      {kHkeyCurrentUser, L"Software"},
-      {kHkeyLocalMachine, L"Software"},
-      {kHkeyUsers, L".Default"},
-      {kHkeyCurrentConfig, L"Software"},
+      {kHkeyClassesRoot, L"CLSID"}, {kHkeyCurrentUser, L"Software"},   {kHkeyLocalMachine, L"Software"},
+      {kHkeyUsers, L".Default"},    {kHkeyCurrentConfig, L"Software"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "root " << std::hex << static_cast<std::uint32_t>(c.root));

@@ -13,9 +13,9 @@ constexpr IID kIidEnumVariant = {0x00020404, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 
 
 std::wstring SystemMessage(HRESULT hr) {
   wchar_t* buffer = nullptr;
-  const DWORD length = FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-      static_cast<DWORD>(hr), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  const DWORD length =
+      FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                     nullptr, static_cast<DWORD>(hr), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
   std::wstring text = length ? std::wstring(buffer, length) : std::wstring();
   LocalFree(buffer);
   while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) text.pop_back();
@@ -106,8 +106,10 @@ Value FromVariant(const VARIANT& variant) {
   }
   // Any other scalar: an integer when it converts to one, else its text.
   UniqueVariant converted;
-  if (SUCCEEDED(VariantChangeType(converted.get(), const_cast<VARIANT*>(&variant), 0, VT_I4))) return std::int32_t{V_I4(converted.get())};
-  if (SUCCEEDED(VariantChangeType(converted.put(), const_cast<VARIANT*>(&variant), 0, VT_BSTR))) return FromVariant(*converted.get());
+  if (SUCCEEDED(VariantChangeType(converted.get(), const_cast<VARIANT*>(&variant), 0, VT_I4)))
+    return std::int32_t{V_I4(converted.get())};
+  if (SUCCEEDED(VariantChangeType(converted.put(), const_cast<VARIANT*>(&variant), 0, VT_BSTR)))
+    return FromVariant(*converted.get());
   throw errors::TypeMismatch();
 }
 

@@ -10,7 +10,7 @@ struct WaitStatistics {
   std::int64_t waits = 0;
   std::int64_t wokenByInput = 0;  // a message (or other input) arrived
   std::int64_t timedOut = 0;
-  double secondsWaiting = 0.0;    // time spent blocked, by the performance counter
+  double secondsWaiting = 0.0;  // time spent blocked, by the performance counter
 };
 
 class MessageQueue {

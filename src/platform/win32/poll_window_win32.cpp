@@ -69,8 +69,8 @@ WNDCLASSEXW PollWindowClass(WNDPROC procedure) {
 PollWindow::PollWindow(const std::wstring& caption, WindowEvents& events)
     : events_(events), class_(PollWindowClass(&PollWindow::Procedure)) {
   if (!class_.atom()) RaiseLastError(L"RegisterClassExW");
-  if (!CreateWindowExW(kExtendedStyle, kClassName, caption.c_str(), kStyle, kOffScreen, kOffScreen, 0, 0,
-                       nullptr, nullptr, GetModuleHandleW(nullptr), this)) {
+  if (!CreateWindowExW(kExtendedStyle, kClassName, caption.c_str(), kStyle, kOffScreen, kOffScreen, 0, 0, nullptr,
+                       nullptr, GetModuleHandleW(nullptr), this)) {
     RaiseLastError(L"CreateWindowExW");
   }
   SetLayeredWindowAttributes(window_.get(), 0, 0, LWA_ALPHA);

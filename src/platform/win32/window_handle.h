@@ -8,8 +8,6 @@
 namespace kelvano::win32 {
 
 inline HWND ToHwnd(WindowHandle window) { return reinterpret_cast<HWND>(static_cast<INT_PTR>(window)); }
-inline WindowHandle FromHwnd(HWND window) {
-  return static_cast<WindowHandle>(reinterpret_cast<INT_PTR>(window));
-}
+inline WindowHandle FromHwnd(HWND window) { return static_cast<WindowHandle>(reinterpret_cast<INT_PTR>(window)); }
 
 }  // namespace kelvano::win32

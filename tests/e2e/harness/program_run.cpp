@@ -14,7 +14,8 @@ constexpr UINT kKilledExitCode = 0xDEAD;
 
 std::string ToUtf8(const std::wstring& text) {
   if (text.empty()) return {};
-  const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  const int size =
+      ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
   std::string utf8(static_cast<std::size_t>(size), '\0');
   ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), size, nullptr, nullptr);
   return utf8;
@@ -44,7 +45,8 @@ bool RunningProgram::WaitForExit(std::chrono::milliseconds limit) {
   const auto deadline = std::chrono::steady_clock::now() + limit;
   while (!HasExited()) {
     HandleReports();
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     if (left <= 0ms) return false;
     const DWORD wait = static_cast<DWORD>(std::min<std::chrono::milliseconds::rep>(left.count(), kWatchIntervalMs));
     const DWORD status = ::WaitForSingleObject(process_.get(), wait);
@@ -84,8 +86,8 @@ void RunningProgram::HandleReports() {
 }
 
 std::string Describe(const RunResult& result) {
-  std::string text = "exit code " + std::to_string(result.exitCode) + " after " +
-                     std::to_string(result.elapsed.count()) + " ms";
+  std::string text =
+      "exit code " + std::to_string(result.exitCode) + " after " + std::to_string(result.elapsed.count()) + " ms";
   if (result.timedOut) text += " (killed: timed out)";
   if (result.report) {
     text += ", " + std::to_string(result.reportCount) + " report(s), first titled \"" + ToUtf8(result.report->title) +

@@ -18,17 +18,15 @@ unique_hkey OpenKey(HKEY root, const std::wstring& subKey, REGSAM access) {
 
 unique_hkey CreateKey(HKEY root, const std::wstring& subKey) {
   unique_hkey key;
-  CheckRegistry(::RegCreateKeyExW(root, subKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
-                                  nullptr, key.put(), nullptr),
+  CheckRegistry(::RegCreateKeyExW(root, subKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
+                                  key.put(), nullptr),
                 "RegCreateKeyExW");
   return key;
 }
 
 }  // namespace
 
-bool KeyExists(HKEY root, const std::wstring& subKey) {
-  return static_cast<bool>(OpenKey(root, subKey, KEY_READ));
-}
+bool KeyExists(HKEY root, const std::wstring& subKey) { return static_cast<bool>(OpenKey(root, subKey, KEY_READ)); }
 
 std::optional<RawValue> ReadRawValue(HKEY root, const std::wstring& subKey, const std::wstring& name) {
   const unique_hkey key = OpenKey(root, subKey, KEY_QUERY_VALUE);
@@ -48,7 +46,8 @@ std::optional<RawValue> ReadRawValue(HKEY root, const std::wstring& subKey, cons
 std::optional<std::wstring> ReadStringValue(HKEY root, const std::wstring& subKey, const std::wstring& name) {
   const auto raw = ReadRawValue(root, subKey, name);
   if (!raw) return std::nullopt;
-  if (raw->type != REG_SZ && raw->type != REG_EXPAND_SZ) throw Win32Error("ReadStringValue (not text)", ERROR_INVALID_DATATYPE);
+  if (raw->type != REG_SZ && raw->type != REG_EXPAND_SZ)
+    throw Win32Error("ReadStringValue (not text)", ERROR_INVALID_DATATYPE);
   std::wstring text(raw->bytes.size() / sizeof(wchar_t), L'\0');
   if (!text.empty()) std::memcpy(text.data(), raw->bytes.data(), text.size() * sizeof(wchar_t));
   if (const auto end = text.find(L'\0'); end != std::wstring::npos) text.resize(end);
@@ -58,7 +57,8 @@ std::optional<std::wstring> ReadStringValue(HKEY root, const std::wstring& subKe
 std::optional<DWORD> ReadDwordValue(HKEY root, const std::wstring& subKey, const std::wstring& name) {
   const auto raw = ReadRawValue(root, subKey, name);
   if (!raw) return std::nullopt;
-  if (raw->type != REG_DWORD || raw->bytes.size() != sizeof(DWORD)) throw Win32Error("ReadDwordValue (not a DWORD)", ERROR_INVALID_DATATYPE);
+  if (raw->type != REG_DWORD || raw->bytes.size() != sizeof(DWORD))
+    throw Win32Error("ReadDwordValue (not a DWORD)", ERROR_INVALID_DATATYPE);
   DWORD value = 0;
   std::memcpy(&value, raw->bytes.data(), sizeof value);
   return value;

@@ -11,8 +11,7 @@ namespace e2e {
 class Win32Error : public std::runtime_error {
  public:
   Win32Error(const char* call, DWORD code)
-      : std::runtime_error(std::string(call) + " failed with error " + std::to_string(code)),
-        code_(code) {}
+      : std::runtime_error(std::string(call) + " failed with error " + std::to_string(code)), code_(code) {}
   DWORD code() const { return code_; }
 
  private:

@@ -48,8 +48,8 @@ std::string ToAnsi(const std::wstring& text) {
 int RecordCommandLine() {
   const std::wstring commandLine = ::GetCommandLineW();
   e2e::unique_hkey key;
-  if (::RegCreateKeyExW(HKEY_CURRENT_USER, e2e::kTestsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(),
-                        nullptr) != ERROR_SUCCESS)
+  if (::RegCreateKeyExW(HKEY_CURRENT_USER, e2e::kTestsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(), nullptr) !=
+      ERROR_SUCCESS)
     return 1;
   return ::RegSetValueExW(key.get(), e2e::kFakeCommandLineValue, 0, REG_SZ,
                           reinterpret_cast<const BYTE*>(commandLine.c_str()),
@@ -72,7 +72,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   const std::wstring mode = args.empty() ? L"" : args[0];
   if (mode == L"exit" && args.size() == 2) return std::stoi(args[1]);
   if ((mode == L"report" || mode == L"thread-report") && args.size() == 4) {
-    const auto show = [&] { ::MessageBoxW(nullptr, WithLineBreaks(args[3]).c_str(), args[2].c_str(), MB_OK | MB_ICONEXCLAMATION); };
+    const auto show = [&] {
+      ::MessageBoxW(nullptr, WithLineBreaks(args[3]).c_str(), args[2].c_str(), MB_OK | MB_ICONEXCLAMATION);
+    };
     if (mode == L"report") {
       show();
     } else {

@@ -26,11 +26,11 @@ std::wstring FirstArgument() {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   const std::wstring url = FirstArgument();
   e2e::unique_hkey key;
-  if (::RegCreateKeyExW(HKEY_CURRENT_USER, e2e::kTestsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(),
-                        nullptr) != ERROR_SUCCESS)
+  if (::RegCreateKeyExW(HKEY_CURRENT_USER, e2e::kTestsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(), nullptr) !=
+      ERROR_SUCCESS)
     return 1;
-  const LSTATUS status = ::RegSetValueExW(key.get(), e2e::kRecordedUrlValue, 0, REG_SZ,
-                                          reinterpret_cast<const BYTE*>(url.c_str()),
-                                          static_cast<DWORD>((url.size() + 1) * sizeof(wchar_t)));
+  const LSTATUS status =
+      ::RegSetValueExW(key.get(), e2e::kRecordedUrlValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(url.c_str()),
+                       static_cast<DWORD>((url.size() + 1) * sizeof(wchar_t)));
   return status == ERROR_SUCCESS ? 0 : 1;
 }
