@@ -11,13 +11,15 @@ clang-format --dry-run -Werror "${all[@]}"
 echo "static-checks: clang-format: ${#all[@]} files clean"
 
 # The cross compiler's own include directories, so clang reads the headers it compiles against.
-compiler=$(sed -n 's/^CMAKE_CXX_COMPILER:[^=]*=//p' "$windows/CMakeCache.txt")
+compiler=$(python3 -c 'import json, sys; print(json.load(open(sys.argv[1]))[0]["command"].split()[0])' \
+             "$windows/compile_commands.json")
 triple=$(basename "$compiler" | sed 's/-g++.*//')
 extra=(--extra-arg-before=--target="$triple")
 while read -r dir; do
   extra+=(--extra-arg-before=-isystem"$dir")
 done < <("$compiler" -E -x c++ - -v </dev/null 2>&1 |
-           sed -n '/#include <...> search starts here/,/End of search/{/^ /s/^ //p}')
+           sed -n '/#include <...> search starts here/,/End of search/{/^ /s/^ //p}' |
+           grep -E '/include/c\+\+|mingw32/include$')  # not gcc's own intrinsics: clang has its own
 
 mapfile -t core < <(git ls-files 'src/*.cpp' ':!src/platform/win32/*')
 mapfile -t win32 < <(git ls-files 'src/platform/win32/*.cpp')

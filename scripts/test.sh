@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every preset and runs every test layer:
 #   native unit tests (also under AddressSanitizer/UBSan), libFuzzer runs, the shipped 32-bit exe's
-#   PE checks, and the Windows platform, stand-in and end-to-end tests under Wine.
+#   PE checks, clang-format and clang-tidy, and the Windows platform, stand-in and end-to-end tests under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -41,6 +41,9 @@ else
   cmake --build --preset windows-x64 -j "$jobs"
   ctest --preset windows -R kelvano_pe_check
 fi
+
+step "static checks: clang-format on every C++ file, clang-tidy on the program's sources in both builds"
+scripts/static-checks.sh build/native "build/$wine_preset"
 
 step "$wine_preset: platform, stand-in and end-to-end tests under Wine ($KELVANO_WINE_ARCH prefix)"
 ctest --preset "$wine_preset" --timeout 600
