@@ -1,9 +1,12 @@
 // The command line and the mode table, through Main against the doubles.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <optional>
 
 #include "fake_driver.h"
+#include "fake_office.h"
 #include "fake_platform.h"
 #include "fake_registry.h"
 #include "main/command_text.h"
@@ -78,6 +81,25 @@ TEST(Main, RunsTheModeTheCommandTextNamesExactly) {
     EXPECT_TRUE(f.shell.calls.empty());
     EXPECT_EQ(FakeObject::Alive(), 0);
   }
+}
+
+TEST(Main, RemoveCleansUpOfficeBeforeRemovingThePrinter) {
+  Fixture f;
+  doubles::FakeOffice office(f.automation);
+  office.Install(L"Word.Application", {{{L"Ostrevan Kelvano"}}});
+  f.process.commandLine = L"kelvano.exe Remove_1231";
+  Main(f.platform);
+
+  const auto position = [&](const std::wstring& line) {
+    return std::find(f.automation.log.begin(), f.automation.log.end(), line) - f.automation.log.begin();
+  };
+  const auto quit = position(L"Word.Quit()");
+  const auto uninstall = position(L"driver.#21(Ostrevan Kelvano Converter)");
+  ASSERT_LT(quit, static_cast<std::ptrdiff_t>(f.automation.log.size()));
+  ASSERT_LT(uninstall, static_cast<std::ptrdiff_t>(f.automation.log.size()));
+  EXPECT_LT(quit, uninstall);
+  EXPECT_TRUE(office.App(L"Word.Application").bars[0].deleted);
+  EXPECT_EQ(FakeObject::Alive(), 0);
 }
 
 TEST(Main, WebPageModesOpenTheirAddressAndEndTheProcess) {
