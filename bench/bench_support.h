@@ -1,6 +1,6 @@
-// Small pieces shared by the benchmark programs: handle owners, a process started with an exact
-// command line, timing and summaries, options, and reading the Linux side of a Wine process
-// through Z:\proc.
+// Small pieces shared by the benchmark programs: a process started with an exact command line,
+// timing and summaries, options, and reading the Linux side of a Wine process through Z:\proc.
+// Handle owners and Win32 errors come from the end-to-end harness (tests/e2e/harness).
 #pragma once
 
 #include <windows.h>
@@ -18,6 +18,9 @@
 #include <utility>
 #include <vector>
 
+#include "harness/unique_handle.h"
+#include "harness/win32_error.h"
+
 namespace bench {
 
 using Clock = std::chrono::steady_clock;
@@ -25,63 +28,20 @@ using Clock = std::chrono::steady_clock;
 inline double Milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 inline double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
-[[noreturn]] inline void ThrowLastError(const char* call) {
-  throw std::runtime_error(std::string(call) + " failed, error " + std::to_string(::GetLastError()));
-}
+// ---- owners: the end-to-end harness's unique_any (harness/unique_handle.h), which holds
+// nullptr for "no handle"
 
-// ---- owners
+inline void CloseFind(HANDLE h) { ::FindClose(h); }
+using unique_find = e2e::unique_any<HANDLE, CloseFind, nullptr>;  // FindFirstFileW
 
-// Traits: the handle type, its invalid value and how it is closed.
-template <typename Traits>
-class unique_any {
- public:
-  using Handle = typename Traits::Handle;
-
-  unique_any() = default;
-  explicit unique_any(Handle h) : handle_(h) {}
-  unique_any(const unique_any&) = delete;
-  unique_any& operator=(const unique_any&) = delete;
-  unique_any(unique_any&& other) noexcept : handle_(other.release()) {}
-  unique_any& operator=(unique_any&& other) noexcept {
-    reset(other.release());
-    return *this;
-  }
-  ~unique_any() { reset(); }
-
-  Handle get() const { return handle_; }
-  Handle release() { return std::exchange(handle_, Traits::Invalid()); }
-  void reset(Handle h = Traits::Invalid()) {
-    if (handle_ != Traits::Invalid()) Traits::Close(handle_);
-    handle_ = h;
-  }
-  explicit operator bool() const { return handle_ != Traits::Invalid(); }
-
- private:
-  Handle handle_ = Traits::Invalid();
-};
-
-struct KernelHandleTraits {  // processes, threads, events: nullptr when absent
-  using Handle = HANDLE;
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle h) { ::CloseHandle(h); }
-};
-struct FileHandleTraits {  // CreateFileW: INVALID_HANDLE_VALUE when absent
-  using Handle = HANDLE;
-  static Handle Invalid() { return INVALID_HANDLE_VALUE; }
-  static void Close(Handle h) { ::CloseHandle(h); }
-};
-struct FindHandleTraits {  // FindFirstFileW
-  using Handle = HANDLE;
-  static Handle Invalid() { return INVALID_HANDLE_VALUE; }
-  static void Close(Handle h) { ::FindClose(h); }
-};
-
-using unique_handle = unique_any<KernelHandleTraits>;
-using unique_file = unique_any<FileHandleTraits>;
-using unique_find = unique_any<FindHandleTraits>;
+// CreateFileW and FindFirstFileW report failure as INVALID_HANDLE_VALUE; the owners take nullptr.
+inline HANDLE NullIfInvalid(HANDLE h) { return h == INVALID_HANDLE_VALUE ? nullptr : h; }
 
 // ---- a started process
 
+// Not the harness's RunningProgram: that one looks for error dialogs every 20 ms while it waits,
+// which would add to the CPU measured during a watch, and it keeps its times to whole
+// milliseconds without the start.
 class Process {
  public:
   // Starts `exePath` with exactly `commandLine`; the clock starts just before CreateProcessW.
@@ -92,10 +52,10 @@ class Process {
     startedAt_ = Clock::now();
     if (!::CreateProcessW(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                           &info)) {
-      ThrowLastError("CreateProcessW");
+      e2e::ThrowLastError("CreateProcessW");
     }
     process_.reset(info.hProcess);
-    unique_handle thread(info.hThread);
+    e2e::unique_handle thread(info.hThread);
     id_ = info.dwProcessId;
   }
   Process(const Process&) = delete;
@@ -126,7 +86,7 @@ class Process {
   }
 
  private:
-  unique_handle process_;
+  e2e::unique_handle process_;
   DWORD id_ = 0;
   Clock::time_point startedAt_;
   std::optional<Clock::time_point> exitedAt_;
@@ -189,8 +149,8 @@ class Options {
 
 // The whole content of a file that reports no size (/proc files); nullopt if it cannot be opened.
 inline std::optional<std::string> ReadWholeFile(const std::wstring& path) {
-  unique_file file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                 0, nullptr));
+  e2e::unique_handle file(NullIfInvalid(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                                      nullptr, OPEN_EXISTING, 0, nullptr)));
   if (!file) return std::nullopt;
   std::string content;
   char buffer[4096];
@@ -226,7 +186,7 @@ inline std::optional<unsigned long long> CpuTicks(int linuxPid) {
 // environment holds `environmentEntry` (e.g. "WINEPREFIX=/tmp/..."); 0 if none.
 inline int FindLinuxProcess(const std::vector<std::string>& needles, const std::string& environmentEntry) {
   WIN32_FIND_DATAW entry;
-  unique_find find(::FindFirstFileW(L"Z:\\proc\\*", &entry));
+  unique_find find(NullIfInvalid(::FindFirstFileW(L"Z:\\proc\\*", &entry)));
   if (!find) return 0;
   do {
     const wchar_t* name = entry.cFileName;

@@ -15,14 +15,13 @@
 #include <cmath>
 #include <cstdio>
 #include <exception>
-#include <future>
 #include <memory>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "bench_support.h"
+#include "harness/host_window.h"
 #include "standin_control.h"
 
 namespace {
@@ -30,6 +29,10 @@ namespace {
 using bench::Clock;
 using bench::Milliseconds;
 using bench::Seconds;
+
+// The host application's window, on a thread of its own that only waits for messages;
+// Destroy() returns the moment DestroyWindow returned.
+using e2e::HostWindow;
 
 constexpr wchar_t kPollToken[] = L"tebuk=7718yqzoxihar:mc=[93=6602H471}{&}{%";
 constexpr wchar_t kPollWindowCaption[] = L"Form1";
@@ -52,74 +55,6 @@ struct Config {
 
 struct Hang : std::runtime_error {
   using std::runtime_error::runtime_error;
-};
-
-// ---- the host application's window, on a thread of its own that only waits for messages
-
-constexpr wchar_t kHostClass[] = L"KelvanoBenchHost";
-constexpr UINT kDestroyRequest = WM_APP + 1;
-
-LRESULT CALLBACK HostProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case kDestroyRequest:
-      ::DestroyWindow(window);
-      *reinterpret_cast<Clock::time_point*>(lParam) = Clock::now();
-      return 0;
-    case WM_DESTROY:
-      ::PostQuitMessage(0);
-      return 0;
-    default:
-      return ::DefWindowProcW(window, message, wParam, lParam);
-  }
-}
-
-class HostWindow {
- public:
-  HostWindow() {
-    std::promise<HWND> created;
-    auto window = created.get_future();
-    thread_ = std::thread([&created] {
-      WNDCLASSEXW windowClass{};
-      windowClass.cbSize = sizeof windowClass;
-      windowClass.lpfnWndProc = HostProcedure;
-      windowClass.hInstance = ::GetModuleHandleW(nullptr);
-      windowClass.lpszClassName = kHostClass;
-      ::RegisterClassExW(&windowClass);  // fails harmlessly from the second window on
-      HWND handle = ::CreateWindowExW(0, kHostClass, L"Kelvano bench host", WS_OVERLAPPEDWINDOW, 0, 0, 320, 200,
-                                      nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-      created.set_value(handle);
-      if (!handle) return;
-      MSG message;
-      while (::GetMessageW(&message, nullptr, 0, 0) > 0) ::DispatchMessageW(&message);
-    });
-    handle_ = window.get();
-    if (!handle_) {
-      thread_.join();
-      bench::ThrowLastError("CreateWindowExW (host window)");
-    }
-  }
-  HostWindow(const HostWindow&) = delete;
-  HostWindow& operator=(const HostWindow&) = delete;
-  ~HostWindow() {
-    if (!destroyed_) Destroy();
-    thread_.join();
-  }
-
-  HWND handle() const { return handle_; }
-  std::int32_t handle32() const { return static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(handle_)); }
-
-  // Destroys the window on its thread; returns the moment DestroyWindow returned.
-  Clock::time_point Destroy() {
-    Clock::time_point at{};
-    ::SendMessageW(handle_, kDestroyRequest, 0, reinterpret_cast<LPARAM>(&at));
-    destroyed_ = true;
-    return at;
-  }
-
- private:
-  HWND handle_ = nullptr;
-  bool destroyed_ = false;
-  std::thread thread_;
 };
 
 // ---- what the stand-in driver logged
@@ -299,7 +234,7 @@ CloseRun RunCloseRequest(const Config& config, int index) {
   run.waitedSeconds = 1.0 + 0.7 * index;  // lands at different points of the wait for a check
   SleepMs(1000 * run.waitedSeconds - Milliseconds(Clock::now() - watch.sessionOpenAt));
   const auto postedAt = Clock::now();
-  if (!::PostMessageW(watch.pollWindow, WM_CLOSE, 0, 0)) bench::ThrowLastError("PostMessageW(WM_CLOSE)");
+  if (!::PostMessageW(watch.pollWindow, WM_CLOSE, 0, 0)) e2e::ThrowLastError("PostMessageW(WM_CLOSE)");
   run.ending = MeasureEnding(*watch.process, postedAt);
   return run;
 }
