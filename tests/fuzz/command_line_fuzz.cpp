@@ -8,9 +8,7 @@
 #include <string>
 
 #include "../unit/fake_driver.h"
-#include "fake_automation.h"
-#include "fake_platform.h"
-#include "fake_registry.h"
+#include "platform_doubles.h"
 #include "main/main.h"
 #include "platform/runtime_error.h"
 
@@ -23,23 +21,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   {
-    doubles::FakeAutomation automation;
-    testing::RegisterFakeDriver(automation);
-    doubles::FakeRegistry registry;
-    doubles::FakeWindowSystem windows;  // no host window exists: a watch ends at its first check
-    doubles::FakeShell shell;
-    doubles::FakeProcess process;
-    process.commandLine = commandLine;
-    Platform platform{automation, registry, windows, shell, process};
-    CurrentError().Clear();
+    // No host window exists: a watch ends at its first check.
+    doubles::PlatformDoubles fakes;
+    testing::RegisterFakeDriver(fakes.automation);
+    fakes.process.commandLine = commandLine;
     try {
-      Main(platform);
+      Main(fakes.platform);
     } catch (const RuntimeError& error) {
       if (error.Number() == 0 || RuntimeErrorReportText(error).empty()) std::abort();
     } catch (const doubles::ProcessEnded&) {
-      if (shell.calls.size() != 1) std::abort();
+      if (fakes.shell.calls.size() != 1) std::abort();
     }
-    if (registry.OpenHandles() != 0) std::abort();
+    if (fakes.registry.OpenHandles() != 0) std::abort();
   }
   if (doubles::FakeObject::Alive() != 0) std::abort();
   return 0;

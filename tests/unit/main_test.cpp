@@ -8,7 +8,7 @@
 #include "fake_driver.h"
 #include "fake_office.h"
 #include "fake_platform.h"
-#include "fake_registry.h"
+#include "platform_doubles.h"
 #include "main/command_text.h"
 #include "main/main.h"
 #include "main/mode_table.h"
@@ -19,18 +19,8 @@ namespace {
 
 using doubles::FakeObject;
 
-struct Fixture {
-  doubles::FakeAutomation automation;
-  doubles::FakeRegistry registry;
-  doubles::FakeWindowSystem windows;
-  doubles::FakeShell shell;
-  doubles::FakeProcess process;
-  Platform platform{automation, registry, windows, shell, process};
-
-  Fixture() {
-    testing::RegisterFakeDriver(automation);
-    CurrentError().Clear();
-  }
+struct Fixture : doubles::PlatformDoubles {
+  Fixture() { testing::RegisterFakeDriver(automation); }
 };
 
 enum class Ran { kNothing, kRemove, kInstall };

@@ -7,24 +7,15 @@
 #include <vector>
 
 #include "fake_office.h"
-#include "fake_platform.h"
-#include "fake_registry.h"
+#include "platform_doubles.h"
 #include "office/office_names.h"
 #include "office/office_toolbars.h"
 #include "platform/runtime_error.h"
 
 namespace kelvano::testing {
 
-struct OfficeRig {
-  doubles::FakeAutomation automation;
-  doubles::FakeRegistry registry;
-  doubles::FakeWindowSystem windows;
-  doubles::FakeShell shell;
-  doubles::FakeProcess process;
-  Platform platform{automation, registry, windows, shell, process};
+struct OfficeRig : doubles::PlatformDoubles {
   doubles::FakeOffice office{automation};
-
-  OfficeRig() { CurrentError().Clear(); }
 
   // Remove mode's clean-up; nothing may leave it, and nothing may stay behind.
   void RunCleanUp() {
