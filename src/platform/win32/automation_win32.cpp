@@ -22,12 +22,8 @@ std::wstring SystemMessage(HRESULT hr) {
   return text.empty() ? L"Automation error" : text;
 }
 
-std::wstring TakeBstr(BSTR& bstr) {
-  std::wstring text = bstr ? std::wstring(bstr, SysStringLen(bstr)) : std::wstring();
-  SysFreeString(bstr);
-  bstr = nullptr;
-  return text;
-}
+// The text of a BSTR the server left in an EXCEPINFO, which is ours to free.
+std::wstring TakeBstr(BSTR& bstr) { return UniqueBstr::Attach(std::exchange(bstr, nullptr)).Text(); }
 
 GUID ParseGuid(const std::wstring& text) {
   GUID guid{};

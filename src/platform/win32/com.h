@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <oleauto.h>
 
+#include <string>
 #include <utility>
 
 namespace kelvano::win32 {
@@ -55,12 +56,20 @@ class UniqueBstr {
  public:
   UniqueBstr() noexcept = default;
   explicit UniqueBstr(const wchar_t* text, UINT length) : bstr_(SysAllocStringLen(text, length)) {}
+  // Takes over a BSTR the caller owns, e.g. one a server left in an EXCEPINFO.
+  static UniqueBstr Attach(BSTR owned) noexcept {
+    UniqueBstr bstr;
+    bstr.bstr_ = owned;
+    return bstr;
+  }
+  UniqueBstr(UniqueBstr&& other) noexcept : bstr_(std::exchange(other.bstr_, nullptr)) {}
   UniqueBstr(const UniqueBstr&) = delete;
   UniqueBstr& operator=(const UniqueBstr&) = delete;
   ~UniqueBstr() { SysFreeString(bstr_); }
 
   BSTR get() const noexcept { return bstr_; }
   BSTR release() noexcept { return std::exchange(bstr_, nullptr); }
+  std::wstring Text() const { return bstr_ ? std::wstring(bstr_, SysStringLen(bstr_)) : std::wstring(); }
 
  private:
   BSTR bstr_ = nullptr;
