@@ -22,6 +22,7 @@
 
 #include "bench_support.h"
 #include "harness/host_window.h"
+#include "harness/process_windows.h"
 #include "standin_control.h"
 
 namespace {
@@ -72,27 +73,9 @@ int LogCount(const wchar_t* prefix) {
   return count;
 }
 
-struct FindCaption {
-  DWORD processId;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK MatchPollWindow(HWND window, LPARAM lParam) {
-  auto& find = *reinterpret_cast<FindCaption*>(lParam);
-  DWORD owner = 0;
-  ::GetWindowThreadProcessId(window, &owner);
-  if (owner != find.processId) return TRUE;
-  wchar_t caption[64] = {};
-  ::GetWindowTextW(window, caption, 64);
-  if (std::wstring(caption) != kPollWindowCaption) return TRUE;
-  find.found = window;
-  return FALSE;
-}
-
 HWND FindPollWindow(DWORD processId) {
-  FindCaption find{processId};
-  ::EnumWindows(MatchPollWindow, reinterpret_cast<LPARAM>(&find));
-  return find.found;
+  const std::vector<HWND> found = e2e::TopLevelWindowsCaptioned(processId, kPollWindowCaption);
+  return found.empty() ? nullptr : found.front();
 }
 
 // A poll-mode kelvano.exe with the session open and its poll window found.

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "harness/host_window.h"
+#include "harness/process_windows.h"
 #include "harness/program_paths.h"
 #include "harness/program_run.h"
 #include "kelvano_cases.h"
@@ -245,27 +246,8 @@ struct PollCase {
 
 void PrintTo(const PollCase& c, std::ostream* os) { *os << c.name; }
 
-struct PollWindowSearch {
-  DWORD processId;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectPollWindow(HWND window, LPARAM context) {
-  auto& search = *reinterpret_cast<PollWindowSearch*>(context);
-  DWORD owner = 0;
-  ::GetWindowThreadProcessId(window, &owner);
-  wchar_t caption[16] = {};
-  if (owner == search.processId && ::GetWindowTextW(window, caption, 16) == 5 && std::wstring(caption) == L"Form1")
-    search.found.push_back(window);
-  return TRUE;
-}
-
 // The top-level windows of `processId` captioned "Form1" (hidden ones included).
-std::vector<HWND> PollWindows(DWORD processId) {
-  PollWindowSearch search{processId, {}};
-  ::EnumWindows(CollectPollWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
+std::vector<HWND> PollWindows(DWORD processId) { return TopLevelWindowsCaptioned(processId, L"Form1"); }
 
 bool SessionOpen() {
   const auto calls = WithoutUnloadLines(standin::DriverLog());

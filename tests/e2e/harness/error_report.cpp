@@ -2,44 +2,18 @@
 
 #include <iterator>
 
+#include "harness/process_windows.h"
+
 namespace e2e {
 namespace {
 
 // The message text of a standard message box lives in the static control with this id.
 constexpr int kMessageBoxTextId = 0xFFFF;
-constexpr UINT kSendTimeoutMs = 5000;
 
 std::wstring ClassOf(HWND window) {
   wchar_t name[64] = {};
   ::GetClassNameW(window, name, static_cast<int>(std::size(name)));
   return name;
-}
-
-// WM_GETTEXT is marshalled across processes, unlike reading another process's memory.
-std::wstring TextOf(HWND window) {
-  DWORD_PTR length = 0;
-  if (!::SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &length)) return {};
-  std::wstring text(length + 1, L'\0');
-  DWORD_PTR copied = 0;
-  if (!::SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
-                             kSendTimeoutMs, &copied))
-    return {};
-  text.resize(copied);
-  return text;
-}
-
-struct DialogSearch {
-  DWORD processId;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectDialog(HWND window, LPARAM param) {
-  auto& search = *reinterpret_cast<DialogSearch*>(param);
-  DWORD owner = 0;
-  ::GetWindowThreadProcessId(window, &owner);
-  if (owner == search.processId && ::IsWindowVisible(window) && ClassOf(window) == L"#32770")
-    search.found.push_back(window);
-  return TRUE;
 }
 
 BOOL CALLBACK FindTextStatic(HWND child, LPARAM param) {
@@ -67,9 +41,11 @@ std::vector<std::wstring> ErrorReport::Lines() const {
 }
 
 std::vector<HWND> FindVisibleDialogs(DWORD processId) {
-  DialogSearch search{processId, {}};
-  ::EnumWindows(CollectDialog, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  std::vector<HWND> dialogs;
+  for (HWND window : TopLevelWindowsOf(processId)) {
+    if (::IsWindowVisible(window) && ClassOf(window) == L"#32770") dialogs.push_back(window);
+  }
+  return dialogs;
 }
 
 ErrorReport ReadDialog(HWND dialog) {
